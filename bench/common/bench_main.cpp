@@ -1,0 +1,16 @@
+// Entry point of every benchmark program: a Qt application on the offscreen
+// platform so that drawing benchmarks need no display.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+int main(int argc, char **argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

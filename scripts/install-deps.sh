@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Spectrion needs to build, test and run.
+# Installs nothing when everything is present; never prompts.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-liberation2
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  run=()
+elif command -v sudo >/dev/null 2>&1; then
+  run=(sudo)
+else
+  echo "Cannot install packages without root. Please run:" >&2
+  echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${run[@]}" apt-get update -qq
+"${run[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
