@@ -1,0 +1,70 @@
+#pragma once
+// TBitmap: an off-screen RGB picture with its own canvas. New pixels are white.
+#include "platform/canvas.h"
+#include "platform/color.h"
+#include "platform/exceptions.h"
+
+#include <memory>
+#include <string>
+
+class QImage;
+class TStream;
+
+/// Raised when a picture file cannot be decoded.
+class EInvalidGraphic : public Exception {
+public:
+  using Exception::Exception;
+};
+
+class TBitmap {
+public:
+  TBitmap();
+  TBitmap(int Width, int Height);
+  ~TBitmap();
+  TBitmap(const TBitmap &) = delete;
+  TBitmap &operator=(const TBitmap &) = delete;
+
+  int Width() const;
+  int Height() const;
+  void SetWidth(int Value);
+  void SetHeight(int Value);
+  /// Resizes, keeping the overlapping pixels; new pixels are white.
+  void SetSize(int Width, int Height);
+  /// True when the bitmap has no pixels.
+  bool Empty() const;
+
+  TCanvas &Canvas() { return *canvas_; }
+  const TCanvas &Canvas() const { return *canvas_; }
+
+  /// When set, Draw skips pixels of TransparentColor().
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool Value) { transparent_ = Value; }
+  /// The colour left out when drawn transparently: the one set, or else the
+  /// bottom-left pixel.
+  TColor TransparentColor() const;
+  void SetTransparentColor(TColor Value);
+
+  /// Loads a BMP or PNG file; EFOpenError for a missing file, EInvalidGraphic
+  /// for a file that is not a picture.
+  void LoadFromFile(const std::string &FileName);
+  void LoadFromStream(TStream &Stream);
+  /// Writes a PNG file; EFCreateError when it cannot be written.
+  void SaveToFile(const std::string &FileName) const;
+
+  /// Copies size, pixels and transparency of Source.
+  void Assign(const TBitmap &Source);
+
+  /// Pixel colour (RGB), CLR_INVALID outside the bitmap.
+  TColor Pixel(int X, int Y) const;
+
+  /// Platform-internal: the pixel store.
+  QImage &Image() { return *image_; }
+  const QImage &Image() const { return *image_; }
+
+private:
+  std::unique_ptr<QImage> image_;
+  std::unique_ptr<TCanvas> canvas_;
+  bool transparent_ = false;
+  bool hasTransparentColor_ = false;
+  TColor transparentColor_ = clWhite;
+};

@@ -1,0 +1,13 @@
+#pragma once
+// Number formatting with SI prefix letters, for the numeric label.
+#include <string>
+
+/// Formats Value with about |Digits| significant digits and an SI prefix letter
+/// (a f p n u m k M G T). Digits < 0 puts the letter in place of the decimal
+/// point (4k70). NaN gives "NaN", infinities "INF" / "-INF".
+std::string FormatWithPrefix(int Digits, double Value);
+
+/// Fixed-point text of Value with Decimals digits after the point (none and no
+/// point for 0), a leading "-" for negative values, no separators. Halves round
+/// away from zero on the decimal representation of the double.
+std::string FormatFixed(double Value, int Decimals);
