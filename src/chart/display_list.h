@@ -1,0 +1,127 @@
+#pragma once
+// The chart's display list: an ordered, growable array of fixed-size item
+// records in world coordinates, plus the drawing attributes that each new item
+// copies. Charts that show one common list hold the same storage object, so an
+// append through any of them is seen by all at once.
+#include "platform/color.h"
+#include "platform/graphics.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+/// Kind codes of display-list items. The gaps belong to figure kinds that
+/// this system never creates.
+enum TGraphItemKind : std::uint8_t {
+  ikDrawTo = 3,
+  ikRectangle = 4,
+  ikText = 7,
+  ikMoveTo = 8,
+};
+
+/// Text of an ikText item: at most 15 characters, kept in place so that an
+/// item never owns heap memory. A UTF-8 character takes up to 4 bytes.
+struct TItemText {
+  static constexpr int MaxChars = 15;
+  static constexpr int MaxBytes = 4 * MaxChars;
+  std::uint8_t Length = 0; // in bytes
+  char Chars[MaxBytes] = {};
+
+  std::string_view View() const { return std::string_view(Chars, Length); }
+  /// Stores the first 15 characters of Value, never splitting a UTF-8
+  /// sequence; a byte that does not start a valid sequence counts as one character.
+  void Assign(std::string_view Value);
+};
+
+/// One display-list record; one layout for all kinds. Fields a kind does not
+/// use stay zero.
+struct GraphItem {
+  double X1 = 0;
+  double Y1 = 0;
+  double X2 = 0;
+  double Y2 = 0;
+  TColor Color = 0;
+  TColor FillColor = 0;
+  std::uint8_t PenStyle = 0; // a TPenStyle
+  std::int32_t LineWidth = 0;
+  std::uint8_t ItemClass = 0;
+  std::uint8_t Kind = 0; // a TGraphItemKind
+  std::int32_t Layer = 0;
+  TItemText Text;
+  std::int32_t FontSize = 0;
+  std::uint8_t TextAlign = 0; // a TAlignment
+  // Slots of figure kinds that no command of this system creates.
+  TColor Color2 = 0;
+  TColor Color3 = 0;
+  std::uint8_t FrameStyle = 0;
+  std::uint8_t OutlineOnly = 0;
+  std::int32_t Reserved = 0;
+};
+
+/// The storage that a share group of charts holds in common.
+struct TGraphData {
+  std::vector<GraphItem> Items; // size() is the allocated length
+  std::int32_t Count = 0;
+};
+
+/// A chart's view of a display list together with its current drawing
+/// attributes. The attributes are per chart; the storage may be shared.
+class TDisplayList {
+public:
+  TDisplayList();
+
+  std::int32_t ItemCount() const { return data_->Count; }
+  /// Allocated length of the array held, which grows in steps of AllocSize.
+  std::int32_t Capacity() const { return static_cast<std::int32_t>(data_->Items.size()); }
+  const GraphItem &Item(std::int32_t Index) const { return data_->Items[std::size_t(Index)]; }
+  const GraphItem *Items() const { return data_->Items.data(); }
+
+  std::int32_t AllocSize() const { return allocSize_; }
+  /// Values outside 1 ... 1000000 are ignored.
+  void SetAllocSize(std::int32_t Value);
+
+  TColor DataColor() const { return dataColor_; }
+  void SetDataColor(TColor Value) { dataColor_ = Value; }
+  TColor FillColor() const { return fillColor_; }
+  void SetFillColor(TColor Value) { fillColor_ = Value; }
+  TPenStyle PenStyle() const { return penStyle_; }
+  void SetPenStyle(TPenStyle Value) { penStyle_ = Value; }
+  std::uint8_t LineWidth() const { return lineWidth_; }
+  void SetLineWidth(std::uint8_t Value) { lineWidth_ = Value; }
+  std::uint8_t ClassDefault() const { return classDefault_; }
+  /// 255 is reserved and ignored.
+  void SetClassDefault(std::uint8_t Value);
+  std::uint8_t TextAlignment() const { return textAlignment_; }
+  void SetTextAlignment(std::uint8_t Value) { textAlignment_ = Value; }
+  std::int32_t CurrentLayer() const { return layer_; }
+  void SetCurrentLayer(std::int32_t Value) { layer_ = Value; }
+
+  void MoveTo(double X, double Y);
+  void DrawTo(double X, double Y);
+  /// Two opposite corners in any order.
+  void Rectangle(double X1, double Y1, double X2, double Y2);
+  void Text(double X, double Y, std::int32_t Size, std::string_view Value);
+  /// Empties the list and releases its array (for every holder of the storage).
+  void Clear();
+
+  /// Makes this list show Other's storage (and its future appends).
+  void ShareWith(const TDisplayList &Other) { data_ = Other.data_; }
+  /// Gives this list a new, empty storage of its own.
+  void Detach();
+  /// True when both show the same storage.
+  bool SharesWith(const TDisplayList &Other) const { return data_ == Other.data_; }
+
+private:
+  GraphItem &Append(TGraphItemKind Kind);
+
+  std::shared_ptr<TGraphData> data_;
+  std::int32_t allocSize_ = 1000;
+  TColor dataColor_ = clBlack;
+  TColor fillColor_ = clSilver;
+  TPenStyle penStyle_ = psSolid;
+  std::uint8_t lineWidth_ = 1;
+  std::uint8_t classDefault_ = 0;
+  std::uint8_t textAlignment_ = 2; // centred
+  std::int32_t layer_ = 1;
+};
