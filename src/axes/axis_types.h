@@ -1,0 +1,30 @@
+#pragma once
+// Enumerations shared by the axis property objects, the tick computation and
+// the scale control.
+
+/// Orientation of a scale and the side of its strip the axis line lies on:
+/// sctXB horizontal with the line at the bottom (ticks up), sctXT horizontal
+/// with the line at the top (ticks down), sctYL vertical with the line at the
+/// left (ticks right), sctYR vertical with the line at the right (ticks left).
+enum TScaleType { sctXB, sctXT, sctYL, sctYR };
+
+/// Kind of tick labels.
+enum TFigType { ftNoFigs, ftNum, ftTime, ftDateTime, ftUserText };
+
+/// Anchor of the axis caption along the axis: start, middle or end.
+enum TScaleUnitAnchor { uaSclTopLft, uaSclCenter, uaSclBotRgt };
+
+/// Where a horizontal axis sits relative to the data area of a chart.
+enum TScaleLocationHoriz { slTop, slBottom };
+
+/// Where a vertical axis sits relative to the data area of a chart.
+enum TScaleLocationVert { slLeft, slRight };
+
+/// Shading colours of a scale's 3-D frame: fixed grey/white, or the system's
+/// button shadow and highlight colours.
+enum TColorScheme { csBWG, csSystem };
+
+/// True for the two horizontal scale types.
+constexpr bool IsHorizontalScale(TScaleType t) {
+  return t == sctXB || t == sctXT;
+}
