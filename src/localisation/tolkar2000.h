@@ -1,0 +1,101 @@
+#pragma once
+// The translator: a dictionary from translation keys to the texts of the
+// user's language, loaded from a language file, and the walk that translates
+// the "TK_" texts of a form and everything on it.
+//
+// Language file: a sequence of records "[key]=text|$$". Everything before a
+// record's first "[" is ignored (line breaks between records included); a text
+// may span lines, "\n" in a text is a line break, "<%APPNAME%>" is the
+// application name and "<%1%>", "<%2%>" ... are filled from the arguments of a
+// lookup. Keys match without regard to the case of A-Z.
+#include "platform/persistent.h"
+#include "platform/strings.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class TComponent;
+class TStream;
+
+class TTolkar2000 : public TObject {
+public:
+  /// Called after a key was found and its placeholders filled; may change Text.
+  using TTextTranslatedEvent =
+      std::function<void(TObject *Sender, const std::string &Key, std::string &Text)>;
+  /// Called before an object's properties are walked; Allow = false skips it.
+  using TTranslateObjectEvent =
+      std::function<void(TObject *Sender, TPersistent *Instance, bool &Allow)>;
+
+  TTextTranslatedEvent OnTextTranslated;
+  TTranslateObjectEvent OnTranslateObject;
+  /// Dictionary keys, lower-cased and normalised, in file order.
+  TStringList Keys;
+  /// Dictionary texts; Texts line i belongs to Keys line i.
+  TStringList Texts;
+  /// The marker of a translation key in a text property.
+  std::string Prefix = "TK_";
+  /// Language-file lines recorded for missing keys, written at destruction.
+  TStringList PendingLines;
+  /// Record missing keys and write the language template at destruction.
+  bool AutoCreate = false;
+  /// Substituted for "<%APPNAME%>" in loaded texts.
+  std::string AppName;
+  /// Where the language template is written; initially the program's file
+  /// name with the ending ".itl", in the current working directory.
+  std::string TemplateFileName;
+
+  explicit TTolkar2000(const std::string &AAppName);
+  /// Writes the language template when AutoCreate is on and it has not been
+  /// written yet. A destructor cannot report a failure, so owners destroy the
+  /// translator with Free, which does; here a failure is only swallowed.
+  ~TTolkar2000() override;
+  /// Destroys Translator (may be null), writing the language template first
+  /// when AutoCreate is on. A write error is raised to the caller after the
+  /// translator has been destroyed.
+  static void Free(TTolkar2000 *Translator);
+
+  /// Replaces the dictionary by the records of a language file read from the
+  /// stream's beginning. PendingLines is kept. Malformed records are taken as
+  /// they come (see the implementation); nothing is rejected.
+  void LoadDictionary(TStream &Stream);
+
+  /// The text for Key, with "<%n%>" replaced by Args[n-1]. A missing key
+  /// translates to itself and is recorded when AutoCreate is on.
+  std::string Translate(const std::string &Key, const std::vector<std::string> &Args = {});
+
+  /// Translates Component and, depth first, every component it owns.
+  void TranslateComponent(TComponent *Component);
+  /// Translates the published text properties of one object (not its owned
+  /// components), entering collections, axis property sets and string lists.
+  void TranslateObject(TPersistent *Instance);
+
+  /// Writes PendingLines followed by the whole dictionary to TemplateFileName,
+  /// replacing the file atomically (a temporary file in the same directory is
+  /// renamed over it). Raises EStreamError descendants on failure, leaving any
+  /// previous file intact. Called by the destructor when AutoCreate is on;
+  /// calling it first lets the owner handle errors without a throwing
+  /// destructor. The template is written once.
+  void WriteTemplate();
+  /// The lines WriteTemplate writes, each to be followed by CR LF.
+  std::vector<std::string> TemplateLines() const;
+
+  /// Key normalisation of loaded keys: CR, LF and TAB become blanks, runs of
+  /// blanks become one, leading blanks go. Trailing blanks stay.
+  static std::string NormaliseKey(const std::string &Key);
+  /// Text processing of loaded texts: CR and LF become blanks, "\n" becomes
+  /// CR LF, "<%APPNAME%>" (any case) becomes AppName.
+  std::string ProcessText(const std::string &Text) const;
+
+private:
+  void TranslateStrings(TStrings *Lines);
+  bool templateWritten_ = false;
+};
+
+/// The language file that belongs to a program: its path with the extension
+/// replaced by ".itl", or ".itl" appended when it has none
+/// ("/opt/x/spectrion" -> "/opt/x/spectrion.itl", "demo.exe" -> "demo.itl").
+std::string LanguageFileName(const std::string &ProgramPath);
+
+/// The file name (no directory) of the running program.
+std::string ProgramFileName();
