@@ -219,10 +219,15 @@ private:
               const std::string &Text, std::uint32_t Value);
   void BrushChanged();
   TRect EffectiveClip() const;
-  void DrawLine(int X1, int Y1, int X2, int Y2, int &PatternPos);
-  void DrawWideLines(const TPoint *Points, int Count, bool Closed);
+  bool PenVisible() const;
+  bool BrushVisible() const;
+  void StrokeLines(const TPoint *Points, int Count, bool Closed);
+  void DrawLine(TPoint A, TPoint B, unsigned &PatternPos);
+  void StrokeBox(int X1, int Y1, int X2, int Y2);
   void FillBox(const TRect &R, TColor Color, TPenMode Mode);
-  void DrawText(int X, int Y, const std::string &Text, const TRect *Clip, bool OpaqueRect);
+  void DrawText(int X, int Y, const std::string &Text, const TRect *Clip);
+  void Blit(const TRect &Dest, const QImage &Source, const TRect &SourceRect, TCopyMode Mode,
+            bool SkipColor, TColor Skip);
 
   QImage *surface_ = nullptr;
   TPen pen_;
@@ -235,4 +240,5 @@ private:
   TRect clip_;
   bool hasClip_ = false;
   TCanvasRecorder *recorder_ = nullptr;
+  std::unique_ptr<Impl> impl_;
 };

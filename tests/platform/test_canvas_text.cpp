@@ -1,0 +1,139 @@
+// Text on the canvas: font mapping and size, background modes, alignment, clipping.
+#include "helper_surface.h"
+#include "platform/canvas_qt.h"
+
+#include <QFontInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Fonts, ClassicNamesMapToInstalledMetricCompatibleFaces) {
+  EXPECT_EQ(FontFaceFor("MS Sans Serif"), "Liberation Sans");
+  EXPECT_EQ(FontFaceFor("arial"), "Liberation Sans");
+  EXPECT_EQ(FontFaceFor("Courier New"), "Liberation Mono");
+  EXPECT_EQ(FontFaceFor("Some Other"), "Some Other");
+  TFont f;
+  f.SetName("Arial");
+  EXPECT_EQ(QFontInfo(ToQFont(f)).family().toStdString(), "Liberation Sans");
+  f.SetName("Courier New");
+  EXPECT_EQ(QFontInfo(ToQFont(f)).family().toStdString(), "Liberation Mono");
+}
+
+TEST(Fonts, HeightSizeAndChangeNotification) {
+  TFont f;
+  EXPECT_EQ(f.Name(), "MS Sans Serif");
+  EXPECT_EQ(f.Size(), 8);
+  EXPECT_EQ(f.Height(), -11);
+  int changes = 0;
+  f.OnChange = [&](TGraphicsObject *Sender) {
+    EXPECT_EQ(Sender, &f);
+    ++changes;
+  };
+  f.SetSize(10);
+  EXPECT_EQ(f.Height(), -13);
+  f.SetHeight(-13); // no change, no event
+  f.SetStyle({fsBold, fsItalic});
+  EXPECT_TRUE(f.Style().Contains(fsBold));
+  EXPECT_FALSE(f.Style().Contains(fsUnderline));
+  EXPECT_EQ(changes, 2);
+  TFont g;
+  g.Assign(f);
+  EXPECT_TRUE(g.SameAs(f));
+  EXPECT_FALSE(g.OnChange);
+}
+
+TEST(Fonts, HeightMinus13GivesThirteenPixelCharacters) {
+  TBitmap b(100, 40);
+  TCanvas &c = b.Canvas();
+  c.Font().SetName("Arial");
+  c.Font().SetHeight(-13);
+  // Cell = ascent + descent of Liberation Sans (1.117 em) at 13 px.
+  EXPECT_EQ(c.TextHeight("X"), 15);
+  c.Brush().SetStyle(bsClear);
+  c.TextOut(10, 5, "H");
+  const TRect ink = InkBounds(b);
+  // A capital H is about 0.73 em high, drawn below the cell top.
+  EXPECT_GE(ink.Height(), 9);
+  EXPECT_LE(ink.Height(), 10);
+  EXPECT_GE(ink.Top, 5);
+  // Text extents are deterministic and grow with the text.
+  EXPECT_EQ(c.TextWidth(""), 0);
+  EXPECT_LT(c.TextWidth("1"), c.TextWidth("10"));
+  EXPECT_EQ(c.TextExtent("10").cx, c.TextWidth("10"));
+  c.Font().SetHeight(-26);
+  EXPECT_GT(c.TextHeight("X"), 28);
+}
+
+TEST(CanvasText, OpaqueBackgroundFollowsTheBrush) {
+  TBitmap b(100, 30);
+  TCanvas &c = b.Canvas();
+  c.Brush().SetColor(clYellow);
+  c.Font().SetColor(clBlack);
+  c.TextOut(0, 0, "Wx");
+  const TSize ext = c.TextExtent("Wx");
+  EXPECT_EQ(InkBounds(b), Rect(0, 0, ext.cx, ext.cy));
+  EXPECT_GT(CountColor(b, clYellow), 0);
+  EXPECT_GT(CountColor(b, clBlack), 0);
+
+  TBitmap t(100, 30);
+  t.Canvas().Brush().SetColor(clYellow);
+  t.Canvas().SetBkMode(TRANSPARENT);
+  t.Canvas().TextOut(0, 0, "Wx");
+  EXPECT_EQ(CountColor(t, clYellow), 0);
+  EXPECT_GT(CountColor(t, clBlack), 0);
+
+  // A brush change restores the opaque mode; a clear brush makes it transparent.
+  EXPECT_EQ(t.Canvas().BkMode(), TRANSPARENT);
+  t.Canvas().Brush().SetColor(clRed);
+  EXPECT_EQ(t.Canvas().BkMode(), OPAQUE);
+  t.Canvas().Brush().SetStyle(bsClear);
+  EXPECT_EQ(t.Canvas().BkMode(), TRANSPARENT);
+}
+
+TEST(CanvasText, AlignmentFlagsMoveTheReferencePoint) {
+  TBitmap b(200, 60);
+  TCanvas &c = b.Canvas();
+  c.Brush().SetColor(clYellow);
+  const TSize ext = c.TextExtent("Test");
+  c.SetTextAlign(TA_RIGHT | TA_BOTTOM);
+  c.TextOut(100, 50, "Test");
+  EXPECT_EQ(InkBounds(b), Rect(100 - ext.cx, 50 - ext.cy, 100, 50));
+
+  TBitmap d(200, 60);
+  d.Canvas().Brush().SetColor(clYellow);
+  EXPECT_EQ(d.Canvas().SetTextAlign(TA_CENTER | TA_BASELINE), TA_LEFT | TA_TOP);
+  d.Canvas().TextOut(100, 30, "Test");
+  const int asc = d.Canvas().TextAscent();
+  EXPECT_EQ(InkBounds(d),
+            Rect(100 - ext.cx / 2, 30 - asc, 100 - ext.cx / 2 + ext.cx, 30 - asc + ext.cy));
+}
+
+TEST(CanvasText, UpdateCurrentPositionAdvancesThePen) {
+  TBitmap b(200, 30);
+  TCanvas &c = b.Canvas();
+  c.SetTextAlign(TA_UPDATECP);
+  c.MoveTo(10, 0);
+  c.TextOut(999, 999, "ab");
+  EXPECT_EQ(c.PenPos(), Point(10 + c.TextWidth("ab"), 0));
+}
+
+TEST(CanvasText, TextRectClipsAndFillsTheRectangle) {
+  TBitmap b(200, 40);
+  TCanvas &c = b.Canvas();
+  c.Brush().SetColor(clYellow);
+  const TRect r = Rect(10, 5, 30, 20);
+  c.TextRect(r, 12, 6, "A rather long text that does not fit");
+  EXPECT_EQ(InkBounds(b), r);
+  EXPECT_GT(CountColorIn(b, clBlack, r), 0);
+
+  TBitmap t(200, 40);
+  t.Canvas().Brush().SetStyle(bsClear);
+  t.Canvas().TextRect(r, 12, 6, "A rather long text that does not fit");
+  const TRect ink = InkBounds(t);
+  EXPECT_GE(ink.Left, r.Left);
+  EXPECT_LE(ink.Right, r.Right);
+  EXPECT_LE(ink.Bottom, r.Bottom);
+  EXPECT_EQ(CountColor(t, clYellow), 0);
+}
+
+} // namespace
