@@ -8,6 +8,7 @@
 std::string FormatWithPrefix(int Digits, double Value);
 
 /// Fixed-point text of Value with Decimals digits after the point (none and no
-/// point for 0), a leading "-" for negative values, no separators. Halves round
-/// away from zero on the decimal representation of the double.
+/// point for 0), a leading "-" for negative values, no separators. Rounds the
+/// exact binary value to nearest (an exact half goes to the even digit); a
+/// negative value that rounds to zero is written without "-".
 std::string FormatFixed(double Value, int Decimals);
