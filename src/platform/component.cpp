@@ -42,8 +42,13 @@ void TComponent::DestroyComponents() {
   while (!components_.empty()) {
     TComponent *c = components_.back();
     // The destructor removes it from this list through RemoveComponent.
-    delete c;
+    c->Free();
   }
+}
+
+void TComponent::Free() {
+  BeforeDestruction();
+  delete this;
 }
 
 TComponent *TComponent::Components(int Index) const {

@@ -50,8 +50,15 @@ public:
   void InsertComponent(TComponent *AComponent);
   /// Gives up ownership of AComponent without destroying it.
   void RemoveComponent(TComponent *AComponent);
-  /// Destroys every owned component, newest first.
+  /// Destroys every owned component, newest first (each gets
+  /// BeforeDestruction first).
   void DestroyComponents();
+  /// Runs BeforeDestruction, then destroys the component. Prefer it (or the
+  /// owner) over a bare delete for components with destruction events.
+  void Free();
+  /// Called just before the component is destroyed by Free or its owner,
+  /// while the whole object still exists (forms raise OnDestroy here).
+  virtual void BeforeDestruction() {}
 
   TComponentState ComponentState() const { return state_; }
   bool IsLoading() const { return state_.Contains(csLoading); }

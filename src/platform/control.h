@@ -1,0 +1,328 @@
+#pragma once
+// Controls: components with a place on screen. TControl carries bounds,
+// alignment, anchors, visibility, font, colour, hint and the mouse events;
+// TWinControl holds child controls and lays them out; TGraphicControl and
+// TCustomControl paint themselves on a canvas over their own back buffer.
+//
+// Every control is backed by a Qt widget that the control owns. Events coming
+// from the widget are dispatched to the virtual handlers below (which raise
+// the std::function events); an exception escaping a handler is shown to the
+// user in a message box and the program goes on.
+#include "platform/color.h"
+#include "platform/component.h"
+#include "platform/enum_set.h"
+#include "platform/geometry.h"
+#include "platform/graphics.h"
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QImage;
+class QWidget;
+class TCanvas;
+class TWinControl;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateFlag>;
+/// Shared by text-drawing controls and components.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+/// Cursor identifiers: built-in shapes are negative, components register their
+/// own at positive indices (TApplication::SetCursorImage).
+using TCursor = int;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crNone = -1;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crCross = -3;
+inline constexpr TCursor crIBeam = -4;
+inline constexpr TCursor crSizeNESW = -6;
+inline constexpr TCursor crSizeNS = -7;
+inline constexpr TCursor crSizeNWSE = -8;
+inline constexpr TCursor crSizeWE = -9;
+inline constexpr TCursor crUpArrow = -10;
+inline constexpr TCursor crHourGlass = -11;
+inline constexpr TCursor crDrag = -12;
+inline constexpr TCursor crNoDrop = -13;
+inline constexpr TCursor crHSplit = -14;
+inline constexpr TCursor crVSplit = -15;
+inline constexpr TCursor crNo = -18;
+inline constexpr TCursor crAppStart = -19;
+inline constexpr TCursor crHelp = -20;
+inline constexpr TCursor crHandPoint = -21;
+inline constexpr TCursor crSizeAll = -22;
+
+using TMouseEvent =
+    std::function<void(TObject *Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject *Sender, TShiftState Shift, int X, int Y)>;
+using TMouseWheelEvent = std::function<void(TObject *Sender, TShiftState Shift, int WheelDelta,
+                                            TPoint MousePos, bool &Handled)>;
+using TKeyEvent = std::function<void(TObject *Sender, std::uint16_t &Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject *Sender, char &Key)>;
+
+/// Runs Action and shows any exception it throws in an error message box
+/// (through TApplication::HandleException). Every event dispatch uses it.
+void DispatchSafely(const std::function<void()> &Action);
+
+/// A component with bounds on its parent, backed by a Qt widget.
+class TControl : public TComponent {
+public:
+  explicit TControl(TComponent *AOwner);
+  ~TControl() override;
+
+  TWinControl *Parent() const { return parent_; }
+  /// Moves the control into AParent's list of controls (null removes it).
+  virtual void SetParent(TWinControl *AParent);
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int Value) { SetBounds(Value, top_, width_, height_); }
+  void SetTop(int Value) { SetBounds(left_, Value, width_, height_); }
+  void SetWidth(int Value) { SetBounds(left_, top_, Value, height_); }
+  void SetHeight(int Value) { SetBounds(left_, top_, width_, Value); }
+  /// Places the control; negative sizes count as 0. Also records where its
+  /// anchors hold it relative to the parent's current client size.
+  virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+  /// Client area size; equals the bounds for plain controls.
+  virtual int ClientWidth() const { return width_; }
+  virtual int ClientHeight() const { return height_; }
+  void SetClientWidth(int Value);
+  void SetClientHeight(int Value);
+  TRect ClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
+
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign Value);
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors Value);
+
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool Value);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  /// True when this control and all its parents are visible.
+  bool Showing() const;
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool Value);
+
+  /// Text shown by the control (caption of labels, buttons, forms, panels).
+  const std::string &Caption() const { return caption_; }
+  void SetCaption(const std::string &Value);
+  const std::string &Hint() const { return hint_; }
+  void SetHint(const std::string &Value);
+  /// Whether the hint shows as a tooltip; setting it clears ParentShowHint.
+  bool ShowHint() const;
+  void SetShowHint(bool Value);
+  bool ParentShowHint() const { return parentShowHint_; }
+  void SetParentShowHint(bool Value);
+
+  TFont *Font() { return &font_; }
+  const TFont *Font() const { return &font_; }
+  /// Replaces the font's settings (the control keeps its own TFont).
+  void SetFont(const TFont *Value);
+  /// While true the control follows its parent's font; changing the font clears it.
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool Value);
+  TColor Color() const { return color_; }
+  virtual void SetColor(TColor Value);
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor Value);
+
+  /// Marks the picture stale; it is painted again before it is next shown.
+  virtual void Invalidate();
+  /// Paints at once (synchronously) and puts the result on screen.
+  virtual void Repaint();
+  void Refresh() { Repaint(); }
+  /// Shows the back buffer as it is now, without painting again: for code
+  /// that drew directly on the canvas outside Paint.
+  void UpdateScreen();
+
+  /// Whether the control's window exists yet: its window has been shown once
+  /// (or HandleNeeded was called). Components stay paint-suspended until then.
+  bool HandleAllocated() const;
+  /// Creates the window now (used before drawing off screen).
+  void HandleNeeded();
+
+  TPoint ClientToScreen(TPoint P) const;
+  TPoint ScreenToClient(TPoint P) const;
+  /// Moves the control to the end (top) or start (bottom) of its parent's list.
+  void BringToFront();
+  void SendToBack();
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+  TMouseWheelEvent OnMouseWheel;
+  TNotifyEvent OnResize;
+
+  /// Platform-internal: the widget that shows this control.
+  QWidget *Widget() const;
+
+  // Handlers called by the widget; overrides usually call the inherited one,
+  // which raises the matching event.
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseMove(TShiftState Shift, int X, int Y);
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  /// Returns whether the wheel movement was handled.
+  virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+  /// Draws the control on its canvas (graphic and custom controls).
+  virtual void Paint() {}
+  /// Called after the size changed; raises OnResize.
+  virtual void Resize();
+
+  /// Platform-internal: paints into the back buffer if it is stale (or
+  /// always when Force) and returns whether the control has one.
+  bool PaintBuffer(bool Force);
+  /// Platform-internal: the window was resized from outside (forms).
+  void WidgetResized(int AWidth, int AHeight);
+  /// Platform-internal: the window moved from outside (forms).
+  void WidgetMoved(int ALeft, int ATop);
+  /// Platform-internal: the window was shown for the first time.
+  void WidgetShown();
+  /// Platform-internal: the back buffer (null for controls without one).
+  const QImage *BackBuffer() const;
+
+protected:
+  /// Takes ownership of the widget that shows this control. Descendants call
+  /// it from their constructor; the default is a plain widget.
+  void SetWidget(QWidget *AWidget);
+  /// Gives the control a back buffer with a canvas (graphic and custom controls).
+  void EnableBackBuffer(bool ClearWithParentColor);
+  /// The canvas on the back buffer (EnableBackBuffer must have been called).
+  TCanvas &BufferCanvas();
+
+  virtual void FontChanged();
+  virtual void ColorChanged();
+  virtual void TextChanged();
+  virtual void EnabledChanged();
+  virtual void VisibleChanged();
+  /// Called after SetBounds changed the bounds, before the parent realigns.
+  virtual void BoundsChanged() {}
+  /// Sets the bounds without recording anchor distances (used by layout).
+  void ApplyBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  /// Passes the effective font and hint settings to the widget and children.
+  void ParentFontChanged();
+  void ParentShowHintChanged();
+  void Loaded() override;
+
+private:
+  friend class TWinControl;
+  void UpdateAnchorOrigin();
+  void ApplyAnchors(int parentWidth, int parentHeight);
+  void UpdateToolTip();
+  void ApplyCursor();
+
+  struct Surface;
+  QWidget *widget_ = nullptr;
+  std::unique_ptr<Surface> surface_;
+  TWinControl *parent_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  // Where the anchors hold the control: distances to the parent's edges at
+  // the time the bounds were last set from outside.
+  int anchorLeft_ = 0, anchorTop_ = 0, anchorRight_ = 0, anchorBottom_ = 0;
+  int anchorParentWidth_ = 0, anchorParentHeight_ = 0;
+  bool anchorValid_ = false;
+  TAlign align_ = alNone;
+  TAnchors anchors_{akLeft, akTop};
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string caption_;
+  std::string hint_;
+  bool showHint_ = false;
+  bool parentShowHint_ = true;
+  TFont font_;
+  bool parentFont_ = true;
+  bool applyingParentFont_ = false;
+  TColor color_ = clBtnFace;
+  TCursor cursor_ = crDefault;
+  bool handleNeeded_ = false;
+};
+
+/// A control that can hold other controls, lays them out by Align and
+/// Anchors, and takes keyboard input.
+class TWinControl : public TControl {
+public:
+  explicit TWinControl(TComponent *AOwner);
+  /// Destroys the components it owns, then any child controls still left.
+  ~TWinControl() override;
+
+  int ControlCount() const { return int(controls_.size()); }
+  /// Child control Index in z-order (first is bottom-most).
+  TControl *Controls(int Index) const;
+  /// Lays the children out again: anchored controls follow the client size,
+  /// then aligned ones take their edges (top, bottom, left, right, client).
+  void Realign();
+  /// Suspends layout until the matching EnableAlign, which realigns once.
+  void DisableAlign();
+  void EnableAlign();
+
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool Value);
+  bool Focused() const;
+  bool CanFocus() const;
+  void SetFocus();
+
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+  virtual void KeyDown(std::uint16_t &Key, TShiftState Shift);
+  virtual void KeyUp(std::uint16_t &Key, TShiftState Shift);
+  virtual void KeyPress(char &Key);
+  virtual void DoEnter();
+  virtual void DoExit();
+
+protected:
+  /// The part of the client area aligned children share (panels leave room
+  /// for their bevels).
+  virtual TRect AdjustedClientRect() const { return ClientRect(); }
+  void Resize() override;
+  void FontChanged() override;
+  void BoundsChanged() override;
+
+private:
+  friend class TControl;
+  void InsertControl(TControl *AControl);
+  void RemoveControl(TControl *AControl);
+  void AlignControls();
+  std::vector<TControl *> controls_;
+  int alignDisabled_ = 0;
+  bool alignPending_ = false;
+  bool aligning_ = false;
+  bool tabStop_ = false;
+};
+
+/// A windowless-style control that paints itself (no focus).
+class TGraphicControl : public TControl {
+public:
+  explicit TGraphicControl(TComponent *AOwner);
+  /// The canvas on the control's back buffer; filled with the parent's colour
+  /// before each Paint so the control draws over its parent's background.
+  TCanvas &Canvas() { return BufferCanvas(); }
+};
+
+/// A control with a window that paints itself on its canvas.
+class TCustomControl : public TWinControl {
+public:
+  explicit TCustomControl(TComponent *AOwner);
+  /// The canvas on the control's back buffer, which keeps its pixels between
+  /// paints.
+  TCanvas &Canvas() { return BufferCanvas(); }
+};

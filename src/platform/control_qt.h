@@ -1,0 +1,33 @@
+#pragma once
+// Platform-internal: the Qt side of controls. The event filter turns widget
+// events into calls of the control's virtual handlers; TPaintWidget shows a
+// control's back buffer.
+#include <QObject>
+#include <QWidget>
+
+class TControl;
+
+/// Forwards mouse, keyboard, resize and show events of a widget to its control.
+class TControlEventFilter : public QObject {
+public:
+  TControlEventFilter(TControl *control, QObject *parent);
+  bool eventFilter(QObject *watched, QEvent *event) override;
+  /// Set for widgets that report clicks themselves (buttons, check boxes).
+  bool OwnClicks = false;
+
+private:
+  TControl *control_;
+  bool pressedInside_ = false;
+};
+
+/// A widget that shows its control's back buffer, painting it first when stale.
+class TPaintWidget : public QWidget {
+public:
+  explicit TPaintWidget(TControl *control);
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+
+private:
+  TControl *control_;
+};

@@ -1,0 +1,143 @@
+#pragma once
+// TForm: a top-level window. A form class of the program binds its event
+// handlers and component fields by name, then reads its description:
+//
+//   TfrmMain::TfrmMain(TComponent *AOwner) : TForm(AOwner) {
+//     Handler("FormCreate", &TfrmMain::FormCreate);
+//     Field("BButExit", BButExit);
+//     InitializeForm("TfrmMain");      // loads, binds, then runs OnCreate
+//   }
+#include "platform/control.h"
+#include "platform/form_loader.h"
+#include "platform/icon.h"
+#include "platform/message_box.h"
+#include <any>
+#include <functional>
+#include <string>
+#include <vector>
+
+enum TPosition {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TCloseEvent = std::function<void(TObject *Sender, TCloseAction &Action)>;
+using TCloseQueryEvent = std::function<void(TObject *Sender, bool &CanClose)>;
+
+/// Size limits of a control; 0 means no limit.
+class TSizeConstraints : public TPersistent {
+public:
+  int MinWidth() const { return minWidth_; }
+  void SetMinWidth(int Value);
+  int MinHeight() const { return minHeight_; }
+  void SetMinHeight(int Value);
+  int MaxWidth() const { return maxWidth_; }
+  void SetMaxWidth(int Value);
+  int MaxHeight() const { return maxHeight_; }
+  void SetMaxHeight(int Value);
+  void Assign(TPersistent *Source) override;
+  TNotifyEvent OnChange;
+
+private:
+  void Changed();
+  int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
+};
+
+/// A top-level window; its size is its client size.
+class TForm : public TWinControl {
+public:
+  explicit TForm(TComponent *AOwner);
+  ~TForm() override;
+
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition Value) { position_ = Value; }
+  bool Scaled() const { return scaled_; }
+  void SetScaled(bool Value) { scaled_ = Value; }
+  TSizeConstraints *Constraints() { return &constraints_; }
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle Value);
+  TIcon *Icon() { return &icon_; }
+
+  /// Shows the form (OnShow runs before it becomes visible).
+  void Show();
+  void SetVisible(bool Value) override;
+  /// Shows the form modally and returns its ModalResult once it closes.
+  TModalResult ShowModal();
+  bool Modal() const { return modal_; }
+  /// Closes the form: OnCloseQuery may refuse, OnClose may change the action.
+  /// Closing the main form ends the application's Run; closing a modal form
+  /// ends ShowModal with mrCancel unless a result was set.
+  void Close();
+  TModalResult ModalResult() const { return modalResult_; }
+  /// Setting a result other than mrNone closes a modal form.
+  void SetModalResult(TModalResult Value);
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnActivate;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+  /// Runs OnDestroy once (owners and Free call it before destroying).
+  void BeforeDestruction() override;
+  /// Handlers this form offers to its description.
+  THandlerTable &Handlers() { return handlers_; }
+
+protected:
+  /// Reads the description registered under DescriptionName, binds the
+  /// fields named with Field, then runs OnCreate.
+  void InitializeForm(const std::string &DescriptionName);
+  /// Offers a member function as the handler called Name.
+  template <class C, class... A> void Handler(const std::string &Name, void (C::*Method)(A...)) {
+    C *self = static_cast<C *>(this);
+    handlers_.Add(Name, std::function<void(A...)>([self, Method](A... args) {
+                    (self->*Method)(std::forward<A>(args)...);
+                  }));
+  }
+  /// Binds Reference to the owned component called Name once the form is read.
+  template <class T> void Field(const std::string &Name, T *&Reference) {
+    fields_.push_back({Name, [&Reference](TComponent *c) {
+                         Reference = dynamic_cast<T *>(c);
+                         return Reference != nullptr;
+                       }});
+  }
+
+  virtual void DoCreate();
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void DoDestroy();
+  void TextChanged() override;
+  void ColorChanged() override;
+  void BoundsChanged() override;
+
+private:
+  void ApplyWindowFlags();
+  void ApplyConstraints();
+  void CenterOnScreen();
+  struct FieldBinding {
+    std::string Name;
+    std::function<bool(TComponent *)> Bind;
+  };
+  THandlerTable handlers_;
+  std::vector<FieldBinding> fields_;
+  TPosition position_ = poDesigned;
+  bool scaled_ = true;
+  TSizeConstraints constraints_;
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  TIcon icon_;
+  bool modal_ = false;
+  TModalResult modalResult_ = mrNone;
+  bool destroyed_ = false;
+  bool shownOnce_ = false;
+  class QEventLoop *modalLoop_ = nullptr;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// TIcon: a window or application icon.
+#include "platform/persistent.h"
+#include <memory>
+#include <string>
+
+class QImage;
+
+/// A picture used as a window icon; empty until loaded.
+class TIcon : public TPersistent {
+public:
+  TIcon();
+  ~TIcon() override;
+  bool Empty() const;
+  int Width() const;
+  int Height() const;
+  /// Loads an icon, PNG or BMP file; raises EInvalidGraphic (or EFOpenError
+  /// for a missing file) and keeps the old picture on failure.
+  void LoadFromFile(const std::string &FileName);
+  /// Loads from the bytes of a picture file.
+  void LoadFromData(const std::string &Data);
+  void Assign(TPersistent *Source) override;
+
+  /// Raised after the picture changed.
+  TNotifyEvent OnChange;
+  /// Platform-internal: the pixels.
+  const QImage &Image() const;
+
+private:
+  std::unique_ptr<QImage> image_;
+};
