@@ -17,10 +17,12 @@
 struct TCanvas::Impl {
   std::optional<QFont> font;
   std::optional<QFontMetrics> metrics;
+  TFont metricsFor;
 
-  // The metrics of Font, created on first use after a font change.
+  // The metrics of Font, created again whenever the font has changed.
   const QFontMetrics &Metrics(const TFont &Font) {
-    if (!metrics) {
+    if (!metrics || !metricsFor.SameAs(Font)) {
+      metricsFor.Assign(Font);
       font = ToQFont(Font);
       metrics.emplace(*font);
     }
@@ -252,13 +254,7 @@ int TCanvasRecorder::Count(TCanvasOp Kind) const {
 
 TCanvas::TCanvas() : TCanvas(nullptr) {}
 
-TCanvas::TCanvas(QImage *Surface) : surface_(Surface), impl_(std::make_unique<Impl>()) {
-  brush_.OnChange = [this](TGraphicsObject *) { BrushChanged(); };
-  font_.OnChange = [this](TGraphicsObject *) {
-    impl_->metrics.reset();
-    impl_->font.reset();
-  };
-}
+TCanvas::TCanvas(QImage *Surface) : surface_(Surface), impl_(std::make_unique<Impl>()) {}
 
 TCanvas::~TCanvas() = default;
 
@@ -266,13 +262,22 @@ void TCanvas::Attach(QImage *Surface) {
   surface_ = Surface;
 }
 
-void TCanvas::BrushChanged() {
-  bkMode_ = brush_.Style() == bsClear ? TRANSPARENT : OPAQUE;
+int TCanvas::BkMode() const {
+  // An explicit mode holds until the brush changes; then the brush decides.
+  if (bkExplicit_ && (bkBrushColor_ != brush_.Color() || bkBrushStyle_ != brush_.Style()))
+    bkExplicit_ = false;
+  if (bkExplicit_) return bkMode_;
+  return brush_.Style() == bsClear ? TRANSPARENT : OPAQUE;
 }
 
 int TCanvas::SetBkMode(int Mode) {
-  const int old = bkMode_;
-  if (Mode == TRANSPARENT || Mode == OPAQUE) bkMode_ = Mode;
+  const int old = BkMode();
+  if (Mode == TRANSPARENT || Mode == OPAQUE) {
+    bkMode_ = Mode;
+    bkExplicit_ = true;
+    bkBrushColor_ = brush_.Color();
+    bkBrushStyle_ = brush_.Style();
+  }
   return old;
 }
 
@@ -393,7 +398,7 @@ void TCanvas::DrawLine(TPoint A, TPoint B, unsigned &PatternPos) {
 
   const std::uint32_t mask = PatternMask(pen_.Style());
   const bool styled = mask != 0xFFFFFF;
-  const bool fillGaps = styled && bkMode_ == OPAQUE && BrushVisible();
+  const bool fillGaps = styled && BkMode() == OPAQUE && BrushVisible();
   const std::uint32_t fg = ToPixel(pen_.Color());
   const std::uint32_t bg = ToPixel(brush_.Color());
   const TPenMode mode = pen_.Mode();
@@ -496,7 +501,7 @@ void TCanvas::StrokeBox(int X1, int Y1, int X2, int Y2) {
   if (clip.IsEmpty() || X2 <= X1 || Y2 <= Y1) return;
   const std::uint32_t mask = PatternMask(pen_.Style());
   const bool styled = mask != 0xFFFFFF;
-  const bool fillGaps = styled && bkMode_ == OPAQUE && BrushVisible();
+  const bool fillGaps = styled && BkMode() == OPAQUE && BrushVisible();
   const std::uint32_t fg = ToPixel(pen_.Color());
   const std::uint32_t bg = ToPixel(brush_.Color());
   const TPenMode mode = pen_.Mode();
@@ -708,7 +713,7 @@ void TCanvas::DrawText(int X, int Y, const std::string &Text, const TRect *Clip)
   TRect clip = EffectiveClip();
   if (Clip) clip = Intersect(clip, *Clip);
   if (clip.IsEmpty()) return;
-  if (bkMode_ == OPAQUE && BrushVisible())
+  if (BkMode() == OPAQUE && BrushVisible())
     FillBox(Clip ? Intersect(*Clip, clip) : Rect(left, top, left + width, top + height),
             brush_.Color(), pmCopy);
   if (Text.empty() || font_.Color() == clNone) return;

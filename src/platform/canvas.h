@@ -184,9 +184,11 @@ public:
   /// Sets the alignment flags used by TextOut; returns the previous flags.
   unsigned SetTextAlign(unsigned Flags);
   unsigned TextAlign() const { return textAlign_; }
-  /// TRANSPARENT or OPAQUE; returns the previous mode. Reset by any brush change.
+  /// TRANSPARENT or OPAQUE; returns the previous mode. Holds until the brush
+  /// changes; after that the background is transparent for a clear brush and
+  /// opaque otherwise.
   int SetBkMode(int Mode);
-  int BkMode() const { return bkMode_; }
+  int BkMode() const;
 
   /// Copies Graphic with its top-left at (X, Y), skipping its transparent
   /// colour when the bitmap is Transparent.
@@ -217,7 +219,6 @@ private:
   struct Impl;
   void Record(TCanvasOp Kind, const TPoint *Points, int Count, const TRect &R,
               const std::string &Text, std::uint32_t Value);
-  void BrushChanged();
   TRect EffectiveClip() const;
   bool PenVisible() const;
   bool BrushVisible() const;
@@ -236,6 +237,9 @@ private:
   TPoint penPos_;
   unsigned textAlign_ = TA_LEFT | TA_TOP;
   int bkMode_ = OPAQUE;
+  mutable bool bkExplicit_ = false;
+  TColor bkBrushColor_ = clWhite;
+  TBrushStyle bkBrushStyle_ = bsSolid;
   TCopyMode copyMode_ = SRCCOPY;
   TRect clip_;
   bool hasClip_ = false;

@@ -88,6 +88,23 @@ TEST(CanvasText, OpaqueBackgroundFollowsTheBrush) {
   EXPECT_EQ(t.Canvas().BkMode(), OPAQUE);
   t.Canvas().Brush().SetStyle(bsClear);
   EXPECT_EQ(t.Canvas().BkMode(), TRANSPARENT);
+  t.Canvas().Brush().SetStyle(bsSolid);
+  t.Canvas().Brush().SetColor(clYellow); // back to the brush of the explicit call
+  EXPECT_EQ(t.Canvas().BkMode(), OPAQUE);
+}
+
+TEST(CanvasText, MetricsFollowTheFontEvenWithAForeignChangeHandler) {
+  TCanvas c;
+  int notified = 0;
+  c.Font().OnChange = [&](TGraphicsObject *) { ++notified; };
+  const int small = c.TextWidth("Spectrion");
+  c.Font().SetHeight(-30);
+  EXPECT_GT(c.TextWidth("Spectrion"), 2 * small);
+  TFont big;
+  big.SetHeight(-60);
+  c.Font().Assign(big);
+  EXPECT_GT(c.TextHeight("X"), 60);
+  EXPECT_EQ(notified, 2);
 }
 
 TEST(CanvasText, AlignmentFlagsMoveTheReferencePoint) {
