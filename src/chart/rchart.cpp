@@ -1,0 +1,289 @@
+// Construction, display-list commands, labels, cross-hairs and painting of the chart.
+#include "chart/rchart.h"
+
+#include "axes/scale.h"
+#include "chart/rchart_layer.h"
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "support/zelt_errors.h"
+
+const std::array<TColor, ChartLayerCount> LayerScaleColors = {
+    0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,
+    0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+
+TCustomRChart::TCustomRChart(TComponent *AOwner)
+    : TCustomControl(AOwner), fullBitmap_(std::make_unique<TBitmap>()) {
+  for (int n = 1; n <= ChartLayerCount; ++n) {
+    auto layer = std::make_unique<Layer>();
+    const TColor colour = LayerScaleColors[std::size_t(n - 1)];
+    const bool odd = (n % 2) == 1;
+    layer->PropsX->SetColorScale(colour);
+    layer->PropsX->SetScaleType(odd ? sctXT : sctXB);
+    layer->PropsX->SetScalePos(((n - 1) / 2) * 30);
+    layer->PropsY->SetColorScale(colour);
+    layer->PropsY->SetScaleType(odd ? sctYR : sctYL);
+    layer->PropsY->SetScalePos(((n - 1) / 2) * 50);
+    const std::string number = std::to_string(n);
+    for (TScale *scale : {layer->ScaleX.get(), layer->ScaleY.get()}) {
+      scale->SetName((scale == layer->ScaleX.get() ? "RC_FScale_X_" : "RC_FScale_Y_") + number);
+      scale->SetChartOwned(true);
+      scale->SetTransparent(true);
+      scale->SetColorBackGnd(windColor_);
+      scale->SetFrameStyle(fsNone);
+      scale->SetTargetCanvas(&fullBitmap_->Canvas(), 0, 0);
+      scale->OnScaleTickDrawn = [this](TObject *, TCanvas *&Canvas, TScaleType Type, double Pos,
+                                       int X, int Y) {
+        if (OnScaleTickDrawn) OnScaleTickDrawn(this, Canvas, Type, Pos, X, Y);
+      };
+    }
+    layers_[std::size_t(n - 1)] = std::move(layer);
+  }
+
+  for (auto &slot : labels_) {
+    slot = std::make_unique<TTextLabel>();
+    TTextLabel &l = *slot;
+    l.SetPosX(0);
+    l.SetPosY(0);
+    l.SetShadowDx(3);
+    l.SetShadowDy(3);
+    l.SetAttachToData(tlamBoth);
+    l.SetColorBkg(0xFFFFFF);
+    l.SetFont(Font());
+    l.SetMode(tlOff);
+    l.SetVisible(false);
+    l.OnChange = [this](TObject *) { RepaintRequest(); };
+  }
+  for (int n = 1; n <= ChartCrossHairCount; ++n) {
+    auto &slot = crossHairs_[std::size_t(n - 1)];
+    slot = std::make_unique<TCrossHair>();
+    slot->SetLayer(n);
+    slot->OnChange = [this](TObject *) { RepaintRequest(); };
+  }
+
+  SetBounds(Left(), Top(), 280, 200);
+  ApplyDefaultLayout();
+  for (auto &layer : layers_) {
+    layer->PropsX->OnChange = [this](TObject *) { AxisPropsChanged(); };
+    layer->PropsY->OnChange = [this](TObject *) { AxisPropsChanged(); };
+  }
+  constructing_ = false;
+  CalcLayerFactors();
+}
+
+TCustomRChart::~TCustomRChart() {
+  // Labels, cross-hairs and axis objects may outlive nothing that calls back.
+  for (auto &l : labels_)
+    l->OnChange = nullptr;
+  for (auto &c : crossHairs_)
+    c->OnChange = nullptr;
+  for (auto &layer : layers_) {
+    layer->PropsX->OnChange = nullptr;
+    layer->PropsY->OnChange = nullptr;
+  }
+  // Leave the share group so that no other chart keeps a pointer to this one.
+  if (useDataOf_) {
+    TCustomRChart *owner = useDataOf_;
+    int j = 0;
+    for (int i = 0; i < owner->userCount_; ++i)
+      if (owner->users_[std::size_t(i)] != this)
+        owner->users_[std::size_t(j++)] = owner->users_[std::size_t(i)];
+    for (int i = j; i < owner->userCount_; ++i)
+      owner->users_[std::size_t(i)] = nullptr;
+    owner->userCount_ = j;
+  }
+  for (int i = 0; i < userCount_; ++i) {
+    TCustomRChart *user = users_[std::size_t(i)];
+    user->useDataOf_ = nullptr; // the storage itself lives on with the user
+  }
+}
+
+TCustomRChart::Layer::Layer()
+    : PropsX(std::make_unique<TScalePropsHoriz>()), PropsY(std::make_unique<TScalePropsVert>()),
+      ScaleX(std::make_unique<TScale>(nullptr)), ScaleY(std::make_unique<TScale>(nullptr)) {}
+
+TCustomRChart::Layer::~Layer() = default;
+
+// --- display list --------------------------------------------------------------
+
+void TCustomRChart::SetTextAlignment(TAlignment Value) {
+  list_.SetTextAlignment(static_cast<std::uint8_t>(Value));
+  AppearanceChanged();
+}
+void TCustomRChart::SetTextFontStyle(TFontStyles Value) {
+  textFontStyle_ = Value;
+  AppearanceChanged();
+}
+void TCustomRChart::SetTextBkStyle(TTextBkStyle Value) {
+  textBkStyle_ = Value;
+  AppearanceChanged();
+}
+void TCustomRChart::SetTextBkColor(TColor Value) {
+  textBkColor_ = Value;
+  AppearanceChanged();
+}
+
+void TCustomRChart::ClearGraph() {
+  // The data-area background is redrawn by the renderer on the next paint;
+  // the list storage shared with the group empties for every member.
+  list_.Clear();
+}
+
+void TCustomRChart::ShowGraph() {
+  if (Visible()) {
+    // Publishing is implicit: the members of a share group hold one storage.
+    if (autoRedraw_)
+      RenderDataArea();
+    else if (!PaintSuspended())
+      Repaint();
+  }
+  if (useDataOf_) {
+    useDataOf_->RepaintRequest();
+    for (int i = 0; i < useDataOf_->userCount_; ++i)
+      useDataOf_->users_[std::size_t(i)]->RepaintRequest();
+  }
+  for (int i = 0; i < userCount_; ++i)
+    users_[std::size_t(i)]->RepaintRequest();
+}
+
+// --- labels and cross-hairs ------------------------------------------------------
+
+TTextLabel *TCustomRChart::TextLabels(int Index) const {
+  if (Index < 1 || Index > ChartLabelCount)
+    throw EZeltRChartError("Component \"" + Name() + "\": invalid index into TextLabel array");
+  return labels_[std::size_t(Index - 1)].get();
+}
+
+int TCustomRChart::AddTextLabel(double X, double Y, TColor Colour, const std::string &Caption,
+                                int Template) {
+  const TTextLabel *tmpl = (Template >= 1 && Template <= ChartLabelCount)
+                               ? labels_[std::size_t(Template - 1)].get()
+                               : nullptr;
+  for (int i = 1; i <= ChartLabelCount; ++i) {
+    TTextLabel &l = *labels_[std::size_t(i - 1)];
+    if (l.Mode() != tlOff) continue;
+    l.SetPosX(X);
+    l.SetPosY(Y);
+    l.SetLayer(list_.CurrentLayer());
+    if (tmpl) {
+      // Read everything from the template first: it may be this very label.
+      const TTxtLblAttachMode attach = tmpl->AttachToData();
+      const TAlignment align = tmpl->Alignment();
+      const int dx = tmpl->ShadowDx(), dy = tmpl->ShadowDy();
+      const TColor shadow = tmpl->ColorShadow(), bkg = tmpl->ColorBkg();
+      const TColor border = tmpl->ColorBorder();
+      const bool transparent = tmpl->Transparent();
+      const TTxtLblMode mode = tmpl->Mode();
+      l.SetAttachToData(attach);
+      l.SetAlignment(align);
+      l.SetShadowDx(dx);
+      l.SetShadowDy(dy);
+      l.SetColorShadow(shadow);
+      l.SetColorBkg(bkg);
+      l.SetColorBorder(border);
+      l.SetTransparent(transparent);
+      l.SetCaption(Caption);
+      l.Font()->SetColor(Colour);
+      l.SetMode(mode == tlOff ? tlsimple : mode);
+    } else {
+      l.SetAttachToData(tlamBoth);
+      l.SetAlignment(taCenter);
+      l.SetShadowDx(0);
+      l.SetShadowDy(0);
+      l.SetColorShadow(0x808080);
+      l.SetColorBkg(chartColor_);
+      l.SetColorBorder(chartFrameColor_);
+      l.SetTransparent(false);
+      l.SetCaption(Caption);
+      l.Font()->SetColor(Colour);
+      l.SetMode(tlsimple);
+    }
+    l.SetVisible(true);
+    return i;
+  }
+  return 0;
+}
+
+TCrossHair *TCustomRChart::CrossHair(int N) const {
+  if (N < 1 || N > ChartCrossHairCount)
+    throw EZeltRChartError("Component \"" + Name() + "\": invalid index into CrossHair array");
+  return crossHairs_[std::size_t(N - 1)].get();
+}
+
+void TCustomRChart::SetCrossHair(int N, TCrossHair *Value) {
+  TCrossHair *own = CrossHair(N);
+  if (Value && Value != own)
+    own->Assign(Value); // raises the cross-hair's OnChange, i.e. a repaint request
+}
+
+// --- appearance -------------------------------------------------------------------
+
+void TCustomRChart::AppearanceChanged() {
+  if (!constructing_) RepaintRequest();
+}
+void TCustomRChart::SetChartColor(TColor Value) {
+  chartColor_ = Value;
+  AppearanceChanged();
+}
+void TCustomRChart::SetChartFrameColor(TColor Value) {
+  chartFrameColor_ = Value;
+  AppearanceChanged();
+}
+void TCustomRChart::SetWindColor(TColor Value) {
+  windColor_ = Value;
+  for (auto &layer : layers_) {
+    layer->ScaleX->SetColorBackGnd(Value);
+    layer->ScaleY->SetColorBackGnd(Value);
+  }
+  AppearanceChanged();
+}
+
+// --- painting -----------------------------------------------------------------------
+
+bool TCustomRChart::PaintSuspended() const {
+  if (awaitingWindow_ && HandleAllocated()) {
+    awaitingWindow_ = false;
+    paintSuspended_ = false;
+  }
+  return paintSuspended_;
+}
+
+void TCustomRChart::SetPaintSuspended(bool Value) {
+  const bool was = PaintSuspended();
+  paintSuspended_ = Value;
+  if (was && !Value) Repaint();
+}
+
+void TCustomRChart::RepaintRequest() {
+  if (autoRedraw_ || IsDesigning()) Repaint();
+}
+
+void TCustomRChart::Paint() {
+  if (IsLoading() || PaintSuspended() || (!Visible() && !IsDesigning())) return;
+  // The face of the control; axes, data area, labels and cross-hairs are
+  // drawn onto the same off-screen bitmap by the renderer.
+  fullBitmap_->SetSize(Width(), Height());
+  TCanvas &face = fullBitmap_->Canvas();
+  face.Brush().SetStyle(bsSolid);
+  face.Brush().SetColor(windColor_);
+  face.FillRect(Rect(0, 0, Width(), Height()));
+  CalcLayerFactors();
+  Canvas().Draw(0, 0, *fullBitmap_);
+  ++paintCount_;
+}
+
+void TCustomRChart::RenderDataArea() {
+  // Rendering of the data area into the control arrives with the renderer;
+  // until then a full repaint keeps the screen consistent.
+  if (!PaintSuspended()) Repaint();
+}
+
+void TCustomRChart::Loaded() {
+  TCustomControl::Loaded();
+  for (auto &layer : layers_) {
+    layer->PropsX->SetLoading(false);
+    layer->PropsY->SetLoading(false);
+  }
+  ApplyAllScaleProps();
+  CalcLayerFactors();
+  Repaint();
+}

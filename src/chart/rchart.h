@@ -1,0 +1,237 @@
+#pragma once
+// TRChart: the display-list chart control. Drawing commands append items in
+// world coordinates to the display list; nothing reaches the screen until
+// ShowGraph or a repaint renders the list through the axes of each item's
+// layer. The chart has 16 layers, each with a horizontal and a vertical axis
+// object (published for layers 1-4) and an internal scale control that draws
+// the axis; 30 text labels and 4 cross-hairs annotate the picture.
+#include "axes/axis_painter.h"
+#include "axes/scale_props.h"
+#include "chart/display_list.h"
+#include "chart/layer_mapping.h"
+#include "chart/text_label.h"
+#include "platform/control.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class TBitmap;
+class TScale;
+
+/// Whether the text of ikText items is drawn on an opaque background.
+enum TTextBkStyle { tbClear, tbSolid };
+
+/// Number of layers of every chart.
+inline constexpr int ChartLayerCount = 16;
+/// Number of text labels of every chart.
+inline constexpr int ChartLabelCount = 30;
+/// Number of cross-hairs of every chart.
+inline constexpr int ChartCrossHairCount = 4;
+/// Default axis colour of layers 1 ... 16 (index 0 is layer 1).
+extern const std::array<TColor, ChartLayerCount> LayerScaleColors;
+
+/// All behaviour of the chart control; TRChart only publishes it.
+class TCustomRChart : public TCustomControl {
+public:
+  explicit TCustomRChart(TComponent *AOwner);
+  ~TCustomRChart() override;
+
+  // --- display list -------------------------------------------------------
+  std::int32_t ItemCount() const { return list_.ItemCount(); }
+  std::int32_t Capacity() const { return list_.Capacity(); }
+  /// Item Index (0 is the oldest); Index must be below ItemCount.
+  const GraphItem &Items(std::int32_t Index) const { return list_.Item(Index); }
+  const TDisplayList &DisplayList() const { return list_; }
+  std::int32_t AllocSize() const { return list_.AllocSize(); }
+  /// Growth step of the list; values outside 1 ... 1000000 are ignored.
+  void SetAllocSize(std::int32_t Value) { list_.SetAllocSize(Value); }
+  std::uint8_t ClassDefault() const { return list_.ClassDefault(); }
+  /// Item class of new items; 255 is reserved and ignored.
+  void SetClassDefault(std::uint8_t Value) { list_.SetClassDefault(Value); }
+  TColor DataColor() const { return list_.DataColor(); }
+  void SetDataColor(TColor Value) { list_.SetDataColor(Value); }
+  TColor FillColor() const { return list_.FillColor(); }
+  void SetFillColor(TColor Value) { list_.SetFillColor(Value); }
+  TPenStyle PenStyle() const { return list_.PenStyle(); }
+  void SetPenStyle(TPenStyle Value) { list_.SetPenStyle(Value); }
+  std::uint8_t LineWidth() const { return list_.LineWidth(); }
+  void SetLineWidth(std::uint8_t Value) { list_.SetLineWidth(Value); }
+  TAlignment TextAlignment() const { return static_cast<TAlignment>(list_.TextAlignment()); }
+  void SetTextAlignment(TAlignment Value);
+  TFontStyles TextFontStyle() const { return textFontStyle_; }
+  void SetTextFontStyle(TFontStyles Value);
+  TTextBkStyle TextBkStyle() const { return textBkStyle_; }
+  void SetTextBkStyle(TTextBkStyle Value);
+  TColor TextBkColor() const { return textBkColor_; }
+  void SetTextBkColor(TColor Value);
+
+  void MoveTo(double X, double Y) { list_.MoveTo(X, Y); }
+  void DrawTo(double X, double Y) { list_.DrawTo(X, Y); }
+  /// Two opposite corners, in any order.
+  void Rectangle(double X1, double Y1, double X2, double Y2) { list_.Rectangle(X1, Y1, X2, Y2); }
+  /// Size in points; only the first 15 characters of Value are kept.
+  void Text(double X, double Y, std::int32_t Size, std::string_view Value) {
+    list_.Text(X, Y, Size, Value);
+  }
+  /// Empties the list (labels, cross-hairs and attributes stay).
+  void ClearGraph();
+  /// Shows the list: repaints this chart and asks the charts sharing its data to repaint.
+  void ShowGraph();
+
+  // --- text labels and cross-hairs ----------------------------------------
+  /// Label Index (1 ... 30); other indexes raise EZeltRChartError.
+  TTextLabel *TextLabels(int Index) const;
+  /// Takes the first free label (Mode tlOff), places and shows it; returns its
+  /// index or 0 when all 30 are in use. Template 1 ... 30 names a label whose
+  /// look is copied; any other value means none.
+  int AddTextLabel(double X, double Y, TColor Colour, const std::string &Caption, int Template = 0);
+  /// Cross-hair N (1 ... 4), owned by the chart.
+  TCrossHair *CrossHair(int N) const;
+  TCrossHair *CrossHair1() const { return CrossHair(1); }
+  TCrossHair *CrossHair2() const { return CrossHair(2); }
+  TCrossHair *CrossHair3() const { return CrossHair(3); }
+  TCrossHair *CrossHair4() const { return CrossHair(4); }
+  /// The chart keeps its own cross-hair and copies the settings of Value.
+  void SetCrossHair(int N, TCrossHair *Value);
+  void SetCrossHair1(TCrossHair *Value) { SetCrossHair(1, Value); }
+  void SetCrossHair2(TCrossHair *Value) { SetCrossHair(2, Value); }
+  void SetCrossHair3(TCrossHair *Value) { SetCrossHair(3, Value); }
+  void SetCrossHair4(TCrossHair *Value) { SetCrossHair(4, Value); }
+
+  // --- appearance used by the model ----------------------------------------
+  bool AutoRedraw() const { return autoRedraw_; }
+  void SetAutoRedraw(bool Value) { autoRedraw_ = Value; }
+  TColor ChartColor() const { return chartColor_; }
+  void SetChartColor(TColor Value);
+  TColor ChartFrameColor() const { return chartFrameColor_; }
+  void SetChartFrameColor(TColor Value);
+  /// Face of the control outside the data area.
+  TColor WindColor() const { return windColor_; }
+  void SetWindColor(TColor Value);
+
+  // --- rim around the data area --------------------------------------------
+  int MarginLeft() const { return marginLeft_; }
+  void SetMarginLeft(int Value);
+  int MarginRight() const { return marginRight_; }
+  void SetMarginRight(int Value);
+  int MarginTop() const { return marginTop_; }
+  void SetMarginTop(int Value);
+  int MarginBottom() const { return marginBottom_; }
+  void SetMarginBottom(int Value);
+  int LRim() const { return marginLeft_; }
+  void SetLRim(int Value) { SetMarginLeft(Value); }
+  int RRim() const { return marginRight_; }
+  void SetRRim(int Value) { SetMarginRight(Value); }
+  int TRim() const { return marginTop_; }
+  void SetTRim(int Value) { SetMarginTop(Value); }
+  int BRim() const { return marginBottom_; }
+  void SetBRim(int Value) { SetMarginBottom(Value); }
+  int ShadowWidth() const { return shadowWidth_; }
+  /// Clamped to 0 ... 32.
+  void SetShadowWidth(int Value);
+
+  // --- layers, axes and mapping --------------------------------------------
+  /// Axis objects of layer 1 ... 16 (clamped).
+  TScalePropsHoriz *ScaleX(int Layer) const;
+  TScalePropsVert *ScaleY(int Layer) const;
+  TScalePropsHoriz *Scale1X() const { return ScaleX(1); }
+  TScalePropsVert *Scale1Y() const { return ScaleY(1); }
+  TScalePropsHoriz *Scale2X() const { return ScaleX(2); }
+  TScalePropsVert *Scale2Y() const { return ScaleY(2); }
+  TScalePropsHoriz *Scale3X() const { return ScaleX(3); }
+  TScalePropsVert *Scale3Y() const { return ScaleY(3); }
+  TScalePropsHoriz *Scale4X() const { return ScaleX(4); }
+  TScalePropsVert *Scale4Y() const { return ScaleY(4); }
+  /// The internal scale controls that draw the axes of layer 1 ... 16 (clamped).
+  TScale *InternalScaleX(int Layer) const;
+  TScale *InternalScaleY(int Layer) const;
+
+  /// Recomputes the mapping of all 16 layers (nothing while loading).
+  void CalcLayerFactors();
+  /// Control pixel of a world point on a layer (clamped to 1 ... 16).
+  void WorldToPixel(int Layer, double X, double Y, int &PixX, int &PixY) const;
+  /// World point of a control pixel on layer 1 ... 16.
+  void PixelToWorld(int Layer, int PixX, int PixY, double &X, double &Y) const;
+  /// Copies one axis object onto its internal scale.
+  void ApplyScaleProps(TScale *Scale, TScaleProps *Props);
+
+  // --- painting -------------------------------------------------------------
+  /// While set nothing is painted. Set until the control's window exists and
+  /// around internal batch updates.
+  bool PaintSuspended() const;
+  /// Clearing the flag paints the chart once.
+  void SetPaintSuspended(bool Value);
+  /// Repaints when AutoRedraw is on or the chart is being designed.
+  void RepaintRequest();
+  /// Number of completed full repaints (for diagnostics and tests).
+  int PaintCount() const { return paintCount_; }
+
+  /// Raised for every tick one of the 32 axes draws, with the chart as Sender.
+  TScaleTickDrawnEvent OnScaleTickDrawn;
+
+  void Paint() override;
+  void Loaded() override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+protected:
+  /// Applies every axis object to its scale, re-ranges every layer and
+  /// repaints once; the reaction to any axis property change.
+  void AxisPropsChanged();
+
+private:
+  struct Layer;
+  const Layer &LayerAt(int N) const;
+  Layer &LayerAt(int N);
+  void ApplyAllScaleProps();
+  /// Stores a layer's new ranges (kept while narrower than MinRange), applies
+  /// its axes and recomputes the mapping.
+  void LayerRangeUpdate(int N, double XLo, double XHi, double YLo, double YHi);
+  void SizeScales();
+  void MarginsChanged();
+  void ApplyDefaultLayout();
+  /// Appearance setters end here: repaint when AutoRedraw is on or designing.
+  void AppearanceChanged();
+  /// Brings the data area on screen after ShowGraph with AutoRedraw on.
+  void RenderDataArea();
+
+  TDisplayList list_;
+  std::unique_ptr<TBitmap> fullBitmap_; // the whole control, off screen
+  std::array<std::unique_ptr<TTextLabel>, ChartLabelCount> labels_;
+  std::array<std::unique_ptr<TCrossHair>, ChartCrossHairCount> crossHairs_;
+  std::array<std::unique_ptr<Layer>, ChartLayerCount> layers_;
+  TFontStyles textFontStyle_;
+  TTextBkStyle textBkStyle_ = tbClear;
+  TColor textBkColor_ = clWhite;
+  bool autoRedraw_ = true;
+  TColor chartColor_ = clWhite;
+  TColor chartFrameColor_ = clBlack;
+  TColor windColor_ = clBtnFace;
+  int marginLeft_ = 50;
+  int marginRight_ = 10;
+  int marginTop_ = 16;
+  int marginBottom_ = 32;
+  int shadowWidth_ = 0;
+  // PaintSuspended: the flag itself, and whether it still waits for the window.
+  mutable bool paintSuspended_ = true;
+  mutable bool awaitingWindow_ = true;
+  bool applyingAxes_ = false;
+  bool constructing_ = true;
+  int paintCount_ = 0;
+  // Share group: the chart whose list this one shows, and the charts showing this one's.
+  TCustomRChart *useDataOf_ = nullptr;
+  std::array<TCustomRChart *, 4> users_{};
+  int userCount_ = 0;
+};
+
+/// The chart control as placed on forms.
+class TRChart : public TCustomRChart {
+public:
+  explicit TRChart(TComponent *AOwner) : TCustomRChart(AOwner) {}
+};
+
+/// Registers the chart, its labels and cross-hairs with their published
+/// properties (idempotent; the axis classes come first).
+void RegisterChartClasses();

@@ -1,0 +1,132 @@
+// Registration of the chart, its text labels and cross-hairs with their
+// published properties, in the order a form description lists them.
+#include "axes/scale.h"
+#include "chart/rchart.h"
+#include "platform/property_registry.h"
+
+namespace {
+
+const std::vector<std::string> kAlignmentNames{"taLeftJustify", "taRightJustify", "taCenter"};
+const std::vector<std::string> kPenStyleNames{
+    "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"};
+
+void RegisterTextLabel() {
+  RegisterClass<TCustomTextLabel, TPersistent>("TCustomTextLabel");
+  RegisterClass<TTextLabel, TCustomTextLabel>("TTextLabel")
+      .Float("PosX", &TTextLabel::PosX, &TTextLabel::SetPosX)
+      .Float("PosY", &TTextLabel::PosY, &TTextLabel::SetPosY)
+      .Integer("Layer", &TTextLabel::Layer, &TTextLabel::SetLayer)
+      .Integer("ShadowDx", &TTextLabel::ShadowDx, &TTextLabel::SetShadowDx)
+      .Integer("ShadowDy", &TTextLabel::ShadowDy, &TTextLabel::SetShadowDy)
+      .Color("ColorShadow", &TTextLabel::ColorShadow, &TTextLabel::SetColorShadow)
+      .Enum("Alignment", &TTextLabel::Alignment, &TTextLabel::SetAlignment, kAlignmentNames)
+      .Enum("VerticalAlignment", &TTextLabel::VerticalAlignment, &TTextLabel::SetVerticalAlignment,
+            {"vaTop", "vaCenter", "vaBottom"})
+      .Enum("AttachToData", &TTextLabel::AttachToData, &TTextLabel::SetAttachToData,
+            {"tlamNone", "tlamXOnly", "tlamYOnly", "tlamBoth"})
+      .Color("ColorBkg", &TTextLabel::ColorBkg, &TTextLabel::SetColorBkg)
+      .Color("ColorBorder", &TTextLabel::ColorBorder, &TTextLabel::SetColorBorder)
+      .Boolean("Transparent", &TTextLabel::Transparent, &TTextLabel::SetTransparent)
+      .Object("Font", [](TTextLabel *o) { return o->Font(); })
+      .Text("Caption", &TTextLabel::Caption, &TTextLabel::SetCaption)
+      .Enum("Mode", &TTextLabel::Mode, &TTextLabel::SetMode,
+            {"tlOff", "tlsimple", "tlBox", "tlUnderline", "tlShadow"})
+      .Event("OnChange", static_cast<TNotifyEvent TTextLabel::*>(&TTextLabel::OnChange))
+      .Boolean("Visible", &TTextLabel::Visible, &TTextLabel::SetVisible);
+}
+
+void RegisterCrossHair() {
+  RegisterClass<TCrossHair, TPersistent>("TCrossHair")
+      .Float("PosX", &TCrossHair::PosX, &TCrossHair::SetPosX)
+      .Float("PosY", &TCrossHair::PosY, &TCrossHair::SetPosY)
+      .Color("Color", &TCrossHair::Color, &TCrossHair::SetColor)
+      .Enum("Mode", &TCrossHair::Mode, &TCrossHair::SetMode,
+            {"chOff", "chHoriz", "chVert", "chBoth"})
+      .Enum("LineType", &TCrossHair::LineType, &TCrossHair::SetLineType, kPenStyleNames)
+      .Integer("LineWid", &TCrossHair::LineWid, &TCrossHair::SetLineWid)
+      .Integer("Layer", &TCrossHair::Layer, &TCrossHair::SetLayer)
+      .Event("OnChange", &TCrossHair::OnChange);
+}
+
+void RegisterChart() {
+  RegisterClass<TCustomRChart, TCustomControl>("TCustomRChart");
+  auto p = RegisterClass<TRChart, TCustomRChart>("TRChart");
+  TClassInfo &info = p.Info();
+  auto missing = [&info](const char *name) { return info.FindProperty(name) == nullptr; };
+
+  // What the control framework already publishes higher up is not repeated.
+  if (missing("Align"))
+    p.Enum("Align", &TRChart::Align, &TRChart::SetAlign,
+           {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
+  if (missing("Anchors"))
+    p.Set("Anchors", &TRChart::Anchors, &TRChart::SetAnchors,
+          {"akLeft", "akTop", "akRight", "akBottom"});
+  if (missing("Font")) p.Object("Font", [](TRChart *o) { return o->Font(); });
+  if (missing("ShowHint")) p.Boolean("ShowHint", &TRChart::ShowHint, &TRChart::SetShowHint);
+  if (missing("Visible"))
+    p.Boolean(
+        "Visible", [](TRChart *o) { return o->Visible(); },
+        [](TRChart *o, bool v) { o->SetVisible(v); });
+
+  // The display list's drawing attributes.
+  p.Integer("AllocSize", &TRChart::AllocSize, &TRChart::SetAllocSize)
+      .Integer("ClassDefault", &TRChart::ClassDefault, &TRChart::SetClassDefault)
+      .Color("DataColor", &TRChart::DataColor, &TRChart::SetDataColor)
+      .Enum("PenStyle", &TRChart::PenStyle, &TRChart::SetPenStyle, kPenStyleNames)
+      .Color("FillColor", &TRChart::FillColor, &TRChart::SetFillColor)
+      .Integer("LineWidth", &TRChart::LineWidth, &TRChart::SetLineWidth)
+      .Set(
+          "TextFontStyle", [](TRChart *o) { return int(o->TextFontStyle().Bits()); },
+          [](TRChart *o, int v) { o->SetTextFontStyle(TFontStyles::FromBits(std::uint8_t(v))); },
+          {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
+      .Enum("TextBkStyle", &TRChart::TextBkStyle, &TRChart::SetTextBkStyle, {"tbClear", "tbSolid"})
+      .Color("TextBkColor", &TRChart::TextBkColor, &TRChart::SetTextBkColor)
+      .Enum("TextAlignment", &TRChart::TextAlignment, &TRChart::SetTextAlignment, kAlignmentNames);
+
+  // Appearance.
+  p.Boolean("AutoRedraw", &TRChart::AutoRedraw, &TRChart::SetAutoRedraw)
+      .Color("ChartFrameColor", &TRChart::ChartFrameColor, &TRChart::SetChartFrameColor)
+      .Color("ChartColor", &TRChart::ChartColor, &TRChart::SetChartColor)
+      .Event("OnScaleTickDrawn",
+             static_cast<TScaleTickDrawnEvent TRChart::*>(&TRChart::OnScaleTickDrawn));
+
+  // Cross-hairs: the chart keeps its own objects; a form edits their settings.
+  p.Object("CrossHair1", &TRChart::CrossHair1, &TRChart::SetCrossHair1)
+      .Object("CrossHair2", &TRChart::CrossHair2, &TRChart::SetCrossHair2)
+      .Object("CrossHair3", &TRChart::CrossHair3, &TRChart::SetCrossHair3)
+      .Object("CrossHair4", &TRChart::CrossHair4, &TRChart::SetCrossHair4);
+
+  // Rim.
+  p.Integer("MarginLeft", &TRChart::MarginLeft, &TRChart::SetMarginLeft)
+      .Integer("MarginRight", &TRChart::MarginRight, &TRChart::SetMarginRight)
+      .Integer("MarginTop", &TRChart::MarginTop, &TRChart::SetMarginTop)
+      .Integer("MarginBottom", &TRChart::MarginBottom, &TRChart::SetMarginBottom)
+      .Integer("LRim", &TRChart::LRim, &TRChart::SetLRim)
+      .Integer("RRim", &TRChart::RRim, &TRChart::SetRRim)
+      .Integer("TRim", &TRChart::TRim, &TRChart::SetTRim)
+      .Integer("BRim", &TRChart::BRim, &TRChart::SetBRim)
+      .Color("WindColor", &TRChart::WindColor, &TRChart::SetWindColor)
+      .Integer("ShadowWidth", &TRChart::ShadowWidth, &TRChart::SetShadowWidth);
+
+  // Axis objects of layers 1-4 (the others are not published).
+  p.Object("Scale1X", &TRChart::Scale1X)
+      .Object("Scale1Y", &TRChart::Scale1Y)
+      .Object("Scale2X", &TRChart::Scale2X)
+      .Object("Scale2Y", &TRChart::Scale2Y)
+      .Object("Scale3X", &TRChart::Scale3X)
+      .Object("Scale3Y", &TRChart::Scale3Y)
+      .Object("Scale4X", &TRChart::Scale4X)
+      .Object("Scale4Y", &TRChart::Scale4Y);
+}
+
+} // namespace
+
+void RegisterChartClasses() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  RegisterAxesClasses();
+  RegisterTextLabel();
+  RegisterCrossHair();
+  RegisterChart();
+}

@@ -1,0 +1,259 @@
+// Layers of the chart: axis objects, internal scales, rim geometry and the
+// world-to-pixel mapping.
+#include "chart/rchart_layer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Saves a suspension flag, sets it, and puts the saved value back on every exit.
+class TSuspendScope {
+public:
+  explicit TSuspendScope(bool &Flag, bool Saved) : flag_(Flag), saved_(Saved) { flag_ = true; }
+  ~TSuspendScope() { flag_ = saved_; }
+  TSuspendScope(const TSuspendScope &) = delete;
+  TSuspendScope &operator=(const TSuspendScope &) = delete;
+
+private:
+  bool &flag_;
+  bool saved_;
+};
+
+int ClampLayer(int Layer) {
+  return std::clamp(Layer, 1, ChartLayerCount);
+}
+
+TAxisRange RangeOf(const TScaleProps &P) {
+  return TAxisRange{P.RangeLow(), P.RangeHigh(), P.Logarithmic()};
+}
+
+} // namespace
+
+const TCustomRChart::Layer &TCustomRChart::LayerAt(int N) const {
+  return *layers_[std::size_t(ClampLayer(N) - 1)];
+}
+TCustomRChart::Layer &TCustomRChart::LayerAt(int N) {
+  return *layers_[std::size_t(ClampLayer(N) - 1)];
+}
+
+TScalePropsHoriz *TCustomRChart::ScaleX(int Layer) const {
+  return LayerAt(Layer).PropsX.get();
+}
+TScalePropsVert *TCustomRChart::ScaleY(int Layer) const {
+  return LayerAt(Layer).PropsY.get();
+}
+TScale *TCustomRChart::InternalScaleX(int Layer) const {
+  return LayerAt(Layer).ScaleX.get();
+}
+TScale *TCustomRChart::InternalScaleY(int Layer) const {
+  return LayerAt(Layer).ScaleY.get();
+}
+
+// --- mapping ----------------------------------------------------------------------
+
+void TCustomRChart::CalcLayerFactors() {
+  if (IsLoading()) return;
+  const int w = Width(), h = Height();
+  for (auto &layer : layers_) {
+    layer->FX =
+        CalcHorizontalFactors(w, marginLeft_, marginRight_, shadowWidth_, RangeOf(*layer->PropsX));
+    layer->FY =
+        CalcVerticalFactors(h, marginTop_, marginBottom_, shadowWidth_, RangeOf(*layer->PropsY));
+  }
+}
+
+void TCustomRChart::WorldToPixel(int Layer, double X, double Y, int &PixX, int &PixY) const {
+  const auto &layer = LayerAt(Layer);
+  const TAxisRange rx = RangeOf(*layer.PropsX);
+  const TAxisRange ry = RangeOf(*layer.PropsY);
+  // On a logarithmic axis, values at or below 1e-100 go to the edge on the axis's low side.
+  PixX = MapWorld(layer.FX, rx, X, rx.High >= rx.Low ? 0 : Width());
+  PixY = MapWorld(layer.FY, ry, Y, ry.High >= ry.Low ? Height() : 0);
+}
+
+void TCustomRChart::PixelToWorld(int Layer, int PixX, int PixY, double &X, double &Y) const {
+  // Callers pass 1 ... 16; anything else is clamped rather than read out of bounds.
+  const auto &layer = LayerAt(Layer);
+  X = MapPixel(layer.FX, RangeOf(*layer.PropsX), PixX);
+  Y = MapPixel(layer.FY, RangeOf(*layer.PropsY), PixY);
+}
+
+// --- axis objects onto scales -------------------------------------------------
+
+void TCustomRChart::ApplyScaleProps(TScale *Scale, TScaleProps *Props) {
+  if (!Scale || !Props) return;
+  const int w = Width(), h = Height(), p = Props->ScalePos();
+  Scale->SetScaleType(Props->ScaleType());
+  // The one margin that places the axis line ScalePos pixels outside the data area.
+  switch (Props->ScaleType()) {
+  case sctXB:
+    Scale->SetMarginBottom(p + h - marginTop_ - 1);
+    break;
+  case sctXT:
+    Scale->SetMarginTop(p + h - marginBottom_ - shadowWidth_);
+    break;
+  case sctYL:
+    Scale->SetMarginLeft(p + w - marginRight_ - shadowWidth_);
+    break;
+  case sctYR:
+    Scale->SetMarginRight(p + w - marginLeft_ - 1);
+    break;
+  }
+  Scale->SetRangeLow(Props->RangeLow());
+  Scale->SetRangeHigh(Props->RangeHigh());
+  Scale->SetVisible(Props->Visible());
+  Scale->SetCaption(Props->Caption());
+  Scale->SetCaptionPosX(Props->CaptionPosX());
+  Scale->SetCaptionPosY(Props->CaptionPosY());
+  Scale->SetCaptionAlignment(Props->CaptionAlignment());
+  Scale->SetCaptionAnchor(Props->CaptionAnchor());
+  Scale->SetColorScale(Props->ColorScale());
+  Scale->SetDecPlaces(Props->DecPlaces());
+  Scale->SetLogarithmic(Props->Logarithmic());
+  Scale->SetLabelType(Props->LabelType());
+  Scale->SetShortTicks(Props->ShortTicks());
+  Scale->SetMinTicks(Props->MinTicks());
+  Scale->SetScaleInscript(Props->ScaleInscript());
+  Scale->SetUserTickText(Props->UserTickText());
+  Scale->SetFont(Props->Font());
+  Scale->SetDateFormat(Props->DateFormat());
+}
+
+void TCustomRChart::ApplyAllScaleProps() {
+  for (auto &layer : layers_) {
+    ApplyScaleProps(layer->ScaleX.get(), layer->PropsX.get());
+    ApplyScaleProps(layer->ScaleY.get(), layer->PropsY.get());
+  }
+}
+
+void TCustomRChart::SizeScales() {
+  const int w = Width(), h = Height();
+  for (auto &layer : layers_) {
+    layer->ScaleX->SetBounds(0, 0, w, h);
+    layer->ScaleX->SetMarginLeft(marginLeft_);
+    layer->ScaleX->SetMarginRight(marginRight_ + shadowWidth_ - 1);
+    layer->ScaleY->SetBounds(0, 0, w, h);
+    layer->ScaleY->SetMarginTop(marginTop_);
+    layer->ScaleY->SetMarginBottom(marginBottom_ + shadowWidth_ - 1);
+  }
+}
+
+void TCustomRChart::LayerRangeUpdate(int N, double XLo, double XHi, double YLo, double YHi) {
+  Layer &layer = LayerAt(N);
+  auto update = [](TScaleProps &P, double Lo, double Hi) {
+    if (std::fabs(Lo - Hi) < P.MinRange()) return; // narrower than the axis allows: the range stays
+    const bool log = P.Logarithmic();
+    if (Lo != P.RangeLow() && (!log || Lo >= 1e-100)) P.SetRangeLow(Lo);
+    if (Hi != P.RangeHigh() && (!log || Hi >= 1e-100)) P.SetRangeHigh(Hi);
+  };
+  update(*layer.PropsX, XLo, XHi);
+  update(*layer.PropsY, YLo, YHi);
+  ApplyScaleProps(layer.ScaleX.get(), layer.PropsX.get());
+  ApplyScaleProps(layer.ScaleY.get(), layer.PropsY.get());
+  CalcLayerFactors();
+}
+
+void TCustomRChart::AxisPropsChanged() {
+  if (applyingAxes_) return; // a range written below reports back; the pass in progress covers it
+  {
+    TSuspendScope applying(applyingAxes_, false);
+    TSuspendScope suspend(paintSuspended_, PaintSuspended());
+    ApplyAllScaleProps();
+    // Every layer controls its own ranges here, so each keeps its current ones.
+    for (int n = 1; n <= ChartLayerCount; ++n) {
+      const Layer &layer = LayerAt(n);
+      LayerRangeUpdate(n, layer.PropsX->RangeLow(), layer.PropsX->RangeHigh(),
+                       layer.PropsY->RangeLow(), layer.PropsY->RangeHigh());
+    }
+  }
+  if (!PaintSuspended()) Repaint(); // axis changes show at once, whatever AutoRedraw says
+}
+
+// --- rim and bounds ---------------------------------------------------------------
+
+void TCustomRChart::MarginsChanged() {
+  ApplyAllScaleProps();
+  SizeScales();
+  CalcLayerFactors();
+  AppearanceChanged();
+}
+
+void TCustomRChart::SetMarginLeft(int Value) {
+  marginLeft_ = Value;
+  MarginsChanged();
+}
+void TCustomRChart::SetMarginRight(int Value) {
+  marginRight_ = Value;
+  MarginsChanged();
+}
+void TCustomRChart::SetMarginTop(int Value) {
+  marginTop_ = Value;
+  MarginsChanged();
+}
+void TCustomRChart::SetMarginBottom(int Value) {
+  marginBottom_ = Value;
+  MarginsChanged();
+}
+void TCustomRChart::SetShadowWidth(int Value) {
+  shadowWidth_ = std::clamp(Value, 0, 32);
+  MarginsChanged();
+}
+
+void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (!layers_.back()) { // still being constructed
+    TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    return;
+  }
+  {
+    TSuspendScope suspend(paintSuspended_, PaintSuspended());
+    AHeight = std::max(AHeight, marginTop_ + marginBottom_ + shadowWidth_ + 20);
+    AWidth = std::max(AWidth, marginLeft_ + marginRight_ + shadowWidth_ + 80);
+    TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    ApplyAllScaleProps();
+    SizeScales();
+    CalcLayerFactors();
+  }
+}
+
+void TCustomRChart::ApplyDefaultLayout() {
+  TSuspendScope suspend(paintSuspended_, PaintSuspended());
+  marginLeft_ = 50;
+  marginRight_ = 20;
+  marginTop_ = 20;
+  marginBottom_ = 40;
+  for (int n = 1; n <= ChartLayerCount; ++n) {
+    TScalePropsHoriz &x = *ScaleX(n);
+    TScalePropsVert &y = *ScaleY(n);
+    if (n <= 4) {
+      x.SetScaleLocation(slBottom);
+      y.SetScaleLocation(slLeft);
+      x.SetScalePos(0);
+      y.SetScalePos(0);
+    }
+    if (n == 1) {
+      x.SetCaptionPosX(0);
+      x.SetCaptionPosY(22);
+      x.SetCaptionAlignment(taCenter);
+      x.SetCaptionAnchor(uaSclCenter);
+      y.SetCaptionPosX(0);
+      y.SetCaptionPosY(-16);
+      y.SetCaptionAlignment(taLeftJustify);
+      y.SetCaptionAnchor(uaSclTopLft);
+    } else if (n <= 4) {
+      x.SetCaptionPosX(10);
+      x.SetCaptionPosY(100);
+      x.SetCaptionAlignment(taCenter);
+      x.SetCaptionAnchor(uaSclCenter);
+      y.SetCaptionPosX(10);
+      y.SetCaptionPosY(100);
+      y.SetCaptionAlignment(taRightJustify);
+      y.SetCaptionAnchor(uaSclTopLft);
+    }
+    x.SetVisible(n == 1);
+    y.SetVisible(n == 1);
+  }
+  ApplyAllScaleProps();
+  SizeScales();
+  CalcLayerFactors();
+}
