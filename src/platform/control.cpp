@@ -275,6 +275,11 @@ const QImage *TControl::BackBuffer() const {
   return surface_ ? &surface_->image : nullptr;
 }
 
+void TControl::WidgetReportsClicks() {
+  for (QObject *child : Widget()->children())
+    if (auto *filter = dynamic_cast<TControlEventFilter *>(child)) filter->OwnClicks = true;
+}
+
 void TControl::EnableBackBuffer(bool ClearWithParentColor) {
   if (!surface_) surface_ = std::make_unique<Surface>();
   surface_->clearWithParentColor = ClearWithParentColor;

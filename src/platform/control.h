@@ -201,6 +201,9 @@ protected:
   /// Takes ownership of the widget that shows this control. Descendants call
   /// it from their constructor; the default is a plain widget.
   void SetWidget(QWidget *AWidget);
+  /// Tells the event dispatch that the widget reports clicks itself (buttons,
+  /// check boxes), so mouse releases raise no Click of their own.
+  void WidgetReportsClicks();
   /// Gives the control a back buffer with a canvas (graphic and custom controls).
   void EnableBackBuffer(bool ClearWithParentColor);
   /// The canvas on the back buffer (EnableBackBuffer must have been called).

@@ -1,0 +1,231 @@
+#pragma once
+// The standard controls forms are built from: panel, label, bitmap button,
+// check box, scroll bar, track bar and memo.
+//
+// Value controls (check box, scroll bar, track bar) raise their change event
+// exactly when their value changes, whether the user or the program changed
+// it, including when a new minimum or maximum pulls the position into range;
+// setting a value to what it already is raises nothing. While a form is
+// being read (csLoading) no change events are raised.
+#include "platform/bitmap.h"
+#include "platform/control.h"
+#include "platform/message_box.h"
+#include "platform/strings.h"
+#include <memory>
+
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+enum TScrollBarKind { sbHorizontal, sbVertical };
+enum TTrackBarOrientation { trHorizontal, trVertical };
+enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
+enum TTickStyle { tsNone, tsAuto, tsManual };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+/// A container with optional 3-D bevels and a centred caption.
+class TPanel : public TCustomControl {
+public:
+  explicit TPanel(TComponent *AOwner);
+  TBevelCut BevelInner() const { return bevelInner_; }
+  void SetBevelInner(TBevelCut Value);
+  TBevelCut BevelOuter() const { return bevelOuter_; }
+  void SetBevelOuter(TBevelCut Value);
+  int BevelWidth() const { return bevelWidth_; }
+  void SetBevelWidth(int Value);
+  int BorderWidth() const { return borderWidth_; }
+  void SetBorderWidth(int Value);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment Value);
+  void Paint() override;
+
+protected:
+  TRect AdjustedClientRect() const override;
+
+private:
+  TBevelCut bevelInner_ = bvNone;
+  TBevelCut bevelOuter_ = bvRaised;
+  int bevelWidth_ = 1;
+  int borderWidth_ = 0;
+  TAlignment alignment_ = taCenter;
+};
+
+/// A text on the parent's surface; AutoSize fits the bounds to the text.
+class TLabel : public TGraphicControl {
+public:
+  explicit TLabel(TComponent *AOwner);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment Value);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool Value);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool Value);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool Value);
+  TTextLayout Layout() const { return layout_; }
+  void SetLayout(TTextLayout Value);
+  void Paint() override;
+  /// The caption broken into the lines it is drawn in.
+  std::vector<std::string> TextLines() const;
+  void Loaded() override;
+
+protected:
+  void TextChanged() override;
+  void FontChanged() override;
+
+private:
+  void AdjustBounds();
+  TAlignment alignment_ = taLeftJustify;
+  bool wordWrap_ = false;
+  bool autoSize_ = true;
+  bool transparent_ = false;
+  TTextLayout layout_ = tlTop;
+};
+
+/// A push button with a caption and an optional glyph picture.
+class TBitBtn : public TWinControl {
+public:
+  explicit TBitBtn(TComponent *AOwner);
+  ~TBitBtn() override;
+  /// The glyph; its bottom-left pixel's colour is drawn transparent. With
+  /// NumGlyphs > 1 the bitmap holds that many images side by side and the
+  /// first one is shown.
+  TBitmap *Glyph() { return glyph_.get(); }
+  void SetGlyph(const TBitmap *Value);
+  int NumGlyphs() const { return numGlyphs_; }
+  void SetNumGlyphs(int Value);
+  /// A result other than mrNone closes a modal parent form with it when clicked.
+  TModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult Value) { modalResult_ = Value; }
+  void Click() override;
+  /// Simulates a press by the user.
+  void PerformClick();
+  /// Applies a changed glyph to the button (called after loading it).
+  void GlyphChanged();
+  void Loaded() override;
+
+protected:
+  void TextChanged() override;
+
+private:
+  std::unique_ptr<TBitmap> glyph_;
+  int numGlyphs_ = 1;
+  TModalResult modalResult_ = mrNone;
+};
+
+/// A check box; OnClick is raised whenever Checked changes.
+class TCheckBox : public TWinControl {
+public:
+  explicit TCheckBox(TComponent *AOwner);
+  bool Checked() const { return checked_; }
+  void SetChecked(bool Value);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment Value) { alignment_ = Value; }
+
+protected:
+  void TextChanged() override;
+
+private:
+  bool checked_ = false;
+  TAlignment alignment_ = taRightJustify;
+};
+
+/// A scroll bar; LargeChange is its page step.
+class TScrollBar : public TWinControl {
+public:
+  explicit TScrollBar(TComponent *AOwner);
+  TScrollBarKind Kind() const { return kind_; }
+  void SetKind(TScrollBarKind Value);
+  int Min() const { return min_; }
+  /// A minimum above the maximum raises the maximum with it.
+  void SetMin(int Value);
+  int Max() const { return max_; }
+  /// A maximum below the minimum lowers the minimum with it.
+  void SetMax(int Value);
+  int Position() const { return position_; }
+  /// Clamped to Min .. Max.
+  void SetPosition(int Value);
+  /// Sets all three at once, raising at most one change.
+  void SetParams(int APosition, int AMin, int AMax);
+  int SmallChange() const { return smallChange_; }
+  void SetSmallChange(int Value);
+  int LargeChange() const { return largeChange_; }
+  void SetLargeChange(int Value);
+  TNotifyEvent OnChange;
+  virtual void Change();
+
+private:
+  void Sync();
+  TScrollBarKind kind_ = sbHorizontal;
+  int min_ = 0, max_ = 100, position_ = 0;
+  int smallChange_ = 1, largeChange_ = 1;
+  bool syncing_ = false;
+};
+
+/// A track bar; a vertical one shows its minimum at the top, with ticks every
+/// Frequency positions on the side TickMarks names.
+class TTrackBar : public TWinControl {
+public:
+  explicit TTrackBar(TComponent *AOwner);
+  TTrackBarOrientation Orientation() const { return orientation_; }
+  void SetOrientation(TTrackBarOrientation Value);
+  int Min() const { return min_; }
+  void SetMin(int Value);
+  int Max() const { return max_; }
+  void SetMax(int Value);
+  int Position() const { return position_; }
+  void SetPosition(int Value);
+  void SetParams(int APosition, int AMin, int AMax);
+  int Frequency() const { return frequency_; }
+  void SetFrequency(int Value);
+  TTickMark TickMarks() const { return tickMarks_; }
+  void SetTickMarks(TTickMark Value);
+  TTickStyle TickStyle() const { return tickStyle_; }
+  void SetTickStyle(TTickStyle Value);
+  int LineSize() const { return lineSize_; }
+  void SetLineSize(int Value);
+  int PageSize() const { return pageSize_; }
+  void SetPageSize(int Value);
+  TNotifyEvent OnChange;
+  virtual void Changed();
+
+private:
+  void Sync();
+  TTrackBarOrientation orientation_ = trHorizontal;
+  int min_ = 0, max_ = 10, position_ = 0;
+  int frequency_ = 1;
+  TTickMark tickMarks_ = tmBottomRight;
+  TTickStyle tickStyle_ = tsAuto;
+  int lineSize_ = 1, pageSize_ = 2;
+  bool syncing_ = false;
+};
+
+/// A multi-line text box whose contents are the string list Lines.
+class TMemo : public TWinControl {
+public:
+  explicit TMemo(TComponent *AOwner);
+  ~TMemo() override;
+  TStrings *Lines();
+  void SetLines(TStrings *Value);
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool Value);
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle Value);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool Value);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment Value);
+  TNotifyEvent OnChange;
+
+protected:
+  void ColorChanged() override;
+
+private:
+  void LinesChanged();
+  void WidgetEdited();
+  class TMemoLines;
+  std::unique_ptr<TStringList> lines_;
+  bool readOnly_ = false;
+  bool wordWrap_ = true;
+  bool updating_ = false;
+  TScrollStyle scrollBars_ = ssNone;
+  TAlignment alignment_ = taLeftJustify;
+};
