@@ -73,6 +73,7 @@ void LinearTicks(const TScaleState &S, std::vector<TTick> &out) {
     TTick t = MakeTick(S, axis, v, true, MajorLength(S));
     t.Recorded = !S.ShortTicks;
     t.Notify = true;
+    t.NotifyFirst = !IsHorizontalScale(S.ScaleType);
     if (S.LabelType != ftNoFigs) {
       t.Labelled = true;
       t.Label = NumericTickLabel(S, v, decimals, false, false, ++majors);

@@ -64,6 +64,9 @@ struct TTick {
   bool Recorded = false;
   /// Reported through the tick-drawn event.
   bool Notify = false;
+  /// The event comes before the label (vertical linear axes and all
+  /// logarithmic ticks) rather than after it (horizontal linear axes).
+  bool NotifyFirst = true;
   /// Carries a label (the text may still be empty).
   bool Labelled = false;
   std::string Label;

@@ -44,7 +44,7 @@ std::string Exponent(double value) {
   if (e == nullptr) return stars;
   const int exponent = std::atoi(e + 1);
   if (exponent <= -100 || exponent >= 100) return stars;
-  char out[16];
+  char out[32];
   std::snprintf(out, sizeof out, "%c%.3sE%c%02d", value < 0 ? '-' : ' ', buf,
                 exponent < 0 ? '-' : '+', std::abs(exponent));
   return out;

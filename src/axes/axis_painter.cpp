@@ -1,0 +1,108 @@
+#include "axes/axis_painter.h"
+
+namespace {
+
+void DrawLabel(TCanvas &C, const TScaleState &S, const TTick &t, TPoint origin, int zeroHeight) {
+  if (t.Label.empty()) return;
+  const TSize ext = C.TextExtent(t.Label);
+  const TPoint p = TickLabelOrigin(S, t, ext, zeroHeight);
+  C.TextOut(origin.X + p.X, origin.Y + p.Y, t.Label);
+}
+
+} // namespace
+
+TPoint CaptionOrigin(const TScaleState &S, const TAxisLook &L, int CaptionWidth) {
+  const int axis = AxisLinePosition(S);
+  int x;
+  int y;
+  if (IsHorizontalScale(S.ScaleType)) {
+    x = L.CaptionPosX;
+    switch (L.CaptionAnchor) {
+    case uaSclTopLft:
+      x += S.MarginLeft;
+      break;
+    case uaSclCenter:
+      x += S.MarginLeft + (S.Width - S.MarginLeft - S.MarginRight) / 2;
+      break;
+    case uaSclBotRgt:
+      x += S.Width - S.MarginRight;
+      break;
+    }
+    y = axis + L.CaptionPosY;
+  } else {
+    y = L.CaptionPosY;
+    switch (L.CaptionAnchor) {
+    case uaSclTopLft:
+      y += S.MarginTop;
+      break;
+    case uaSclCenter:
+      y += S.MarginTop + (S.Height - S.MarginTop - S.MarginBottom) / 2;
+      break;
+    case uaSclBotRgt:
+      y += S.Height - S.MarginBottom;
+      break;
+    }
+    x = axis + L.CaptionPosX;
+  }
+  if (L.CaptionAlignment == taRightJustify)
+    x -= CaptionWidth;
+  else if (L.CaptionAlignment == taCenter)
+    x -= CaptionWidth / 2;
+  return {x, y};
+}
+
+TCanvas *DrawAxis(TCanvas &Canvas, const TScaleState &S, const TAxisLook &L, TPoint Origin,
+                  const TAxisDrawContext &Ctx) {
+  TCanvas *c = &Canvas;
+  auto prepare = [&](TCanvas &cv) {
+    cv.Pen().SetColor(L.ColorScale);
+    cv.Pen().SetStyle(psSolid);
+    cv.Pen().SetMode(pmCopy);
+    cv.Brush().SetStyle(L.Transparent ? bsClear : bsSolid);
+    cv.Font().SetColor(L.ColorScale);
+    cv.SetTextAlign(TA_LEFT | TA_TOP);
+  };
+  prepare(*c);
+  if (Ctx.Positions) Ctx.Positions->Clear();
+
+  std::vector<TTick> local;
+  std::vector<TTick> &ticks = Ctx.Scratch ? *Ctx.Scratch : local;
+  ComputeTicks(S, ticks);
+
+  const bool horizontal = IsHorizontalScale(S.ScaleType);
+  const int zeroHeight = horizontal ? 0 : c->TextHeight("0");
+  for (const TTick &t : ticks) {
+    c->MoveTo(Origin.X + t.Foot.X, Origin.Y + t.Foot.Y);
+    c->LineTo(Origin.X + t.Tip.X, Origin.Y + t.Tip.Y);
+    if (t.Recorded && Ctx.Positions) Ctx.Positions->Add(t.Value);
+    const bool labelFirst = t.Labelled && !t.NotifyFirst;
+    if (labelFirst) DrawLabel(*c, S, t, Origin, zeroHeight);
+    if (t.Notify && Ctx.OnTick && *Ctx.OnTick) {
+      TCanvas *target = c;
+      (*Ctx.OnTick)(Ctx.Sender, target, S.ScaleType, t.Value, Origin.X + t.Foot.X,
+                    Origin.Y + t.Foot.Y);
+      if (target != nullptr && target != c) {
+        c = target;
+        prepare(*c);
+      }
+    }
+    if (t.Labelled && !labelFirst) DrawLabel(*c, S, t, Origin, zeroHeight);
+  }
+
+  if (!L.Caption.empty()) {
+    const TPoint p = CaptionOrigin(S, L, c->TextWidth(L.Caption));
+    c->TextOut(Origin.X + p.X, Origin.Y + p.Y, L.Caption);
+  }
+
+  if (L.ShowBaseLine) {
+    const int axis = AxisLinePosition(S);
+    if (horizontal) {
+      c->MoveTo(Origin.X + S.MarginLeft, Origin.Y + axis);
+      c->LineTo(Origin.X + S.Width - S.MarginRight, Origin.Y + axis);
+    } else {
+      c->MoveTo(Origin.X + axis, Origin.Y + S.MarginTop);
+      c->LineTo(Origin.X + axis, Origin.Y + S.Height - S.MarginBottom);
+    }
+  }
+  return c;
+}
