@@ -254,7 +254,9 @@ void TCustomRChart::SetPaintSuspended(bool Value) {
 }
 
 void TCustomRChart::RepaintRequest() {
-  if (autoRedraw_ || IsDesigning()) Repaint();
+  // Skipping the request while nothing could be painted keeps batches of
+  // label changes cheap.
+  if ((autoRedraw_ || IsDesigning()) && !PaintSuspended()) Repaint();
 }
 
 void TCustomRChart::Paint() {
