@@ -1,5 +1,7 @@
 #include "axes/tick_math.h"
 
+#include "support/number_format.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -22,15 +24,6 @@ double Log10(double x) {
 // Round to nearest, ties to even, for values known to be small.
 int RoundEven(double x) {
   return static_cast<int>(std::nearbyint(x));
-}
-
-std::string Fixed(double value, int decimals) {
-  const int n = std::snprintf(nullptr, 0, "%.*f", decimals, value);
-  if (n <= 0) return {};
-  std::string s(static_cast<std::size_t>(n) + 1, '\0');
-  std::snprintf(s.data(), s.size(), "%.*f", decimals, value);
-  s.resize(static_cast<std::size_t>(n));
-  return s;
 }
 
 std::string Exponent(double value) {
@@ -122,7 +115,7 @@ int LogDecimals(int DecPlaces, double High, double Low) {
 }
 
 std::string FormatTickValue(int Width, int Decimals, double Value) {
-  std::string s = Decimals >= 0 ? Fixed(Value, Decimals) : Exponent(Value);
+  std::string s = Decimals >= 0 ? FormatFixed(Value, Decimals) : Exponent(Value);
   if (Width > 0 && s.size() < static_cast<std::size_t>(Width))
     s.insert(0, static_cast<std::size_t>(Width) - s.size(), ' ');
   return s;
