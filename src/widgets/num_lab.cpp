@@ -99,10 +99,16 @@ void TNumLab::SetRightText(const std::string &V) {
 
 void TNumLab::SetLeftSpace(int V) {
   if (V < 0 || V == leftSpace_) return;
-  if (V > Width()) V = Width();
+  // While a form is read the width may not be set yet; Loaded limits it.
+  if (V > Width() && !ComponentState().Contains(csLoading)) V = Width();
   if (V == leftSpace_) return;
   leftSpace_ = V;
   Changed();
+}
+
+void TNumLab::Loaded() {
+  TGraphicControl::Loaded();
+  if (leftSpace_ > Width()) leftSpace_ = Width();
 }
 
 void TNumLab::SetLabelWidth(int V) {
@@ -371,6 +377,8 @@ void RegisterNumLab() {
   done = true;
   RegisterPlatformClasses();
   const std::vector<std::string> alignments = {"taLeftJustify", "taRightJustify", "taCenter"};
+  // Enabled and the other inherited properties are published by TControl;
+  // Enabled reaches SetEnabled here through the virtual setter.
   RegisterClass<TNumLab, TGraphicControl>("TNumLab")
       .Float("Value", &TNumLab::Value, &TNumLab::SetValue)
       .Enum("DisplayType", &TNumLab::DisplayType, &TNumLab::SetDisplayType,
@@ -400,6 +408,5 @@ void RegisterNumLab() {
       .Color("ColorOutBakG", &TNumLab::ColorOutBakG, &TNumLab::SetColorOutBakG)
       .Color("ColorOutText", &TNumLab::ColorOutText, &TNumLab::SetColorOutText)
       .Boolean("Transparent", &TNumLab::Transparent, &TNumLab::SetTransparent)
-      .Boolean("Enabled", &TNumLab::Enabled, &TNumLab::SetEnabled)
       .Event("OnBeforeDisplay", &TNumLab::OnBeforeDisplay);
 }

@@ -87,6 +87,9 @@ public:
 
   void Paint() override;
 
+protected:
+  void Loaded() override;
+
 private:
   void Changed();
   /// Draws the left and right texts (engraved when disabled) on Canvas.
