@@ -99,7 +99,7 @@ TControlEventFilter::TControlEventFilter(TControl *control, QObject *parent)
     : QObject(parent), control_(control) {}
 
 bool TControlEventFilter::eventFilter(QObject *watched, QEvent *event) {
-  if (watched != control_->Widget()) return false;
+  if (watched != parent()) return false;
   TControl *c = control_;
   switch (event->type()) {
   case QEvent::MouseButtonPress:
@@ -240,7 +240,14 @@ TControl::TControl(TComponent *AOwner) : TComponent(AOwner) {
 
 TControl::~TControl() {
   if (parent_) parent_->RemoveControl(this);
-  delete widget_;
+  // Stop forwarding before the widget goes: its destruction must not reach
+  // a control that is half destroyed.
+  if (QWidget *w = widget_) {
+    for (QObject *child : w->children())
+      if (auto *filter = dynamic_cast<TControlEventFilter *>(child)) w->removeEventFilter(filter);
+    widget_ = nullptr;
+    delete w;
+  }
 }
 
 QWidget *TControl::Widget() const {
