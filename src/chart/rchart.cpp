@@ -7,12 +7,24 @@
 #include "platform/canvas.h"
 #include "support/zelt_errors.h"
 
+#include <algorithm>
+
 const std::array<TColor, ChartLayerCount> LayerScaleColors = {
     0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,
     0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
 
 TCustomRChart::TCustomRChart(TComponent *AOwner)
-    : TCustomControl(AOwner), fullBitmap_(std::make_unique<TBitmap>()) {
+    : TCustomControl(AOwner), fullBitmap_(std::make_unique<TBitmap>()),
+      dataBitmap_(std::make_unique<TBitmap>()), picture_(std::make_unique<TBitmap>()),
+      bakGndImg_(std::make_unique<TBakGndImg>()) {
+  {
+    // Pixel aspect of the screen, for isometric charts.
+    const TCanvas screen;
+    aspectX_ = std::max(1, screen.GetDeviceCaps(ASPECTX));
+    aspectY_ = std::max(1, screen.GetDeviceCaps(ASPECTY));
+  }
+  gridX_.reserve(MaxGridLines);
+  gridY_.reserve(MaxGridLines);
   for (int n = 1; n <= ChartLayerCount; ++n) {
     auto layer = std::make_unique<Layer>();
     const TColor colour = LayerScaleColors[std::size_t(n - 1)];
@@ -60,8 +72,10 @@ TCustomRChart::TCustomRChart(TComponent *AOwner)
     slot->OnChange = [this](TObject *) { RepaintRequest(); };
   }
 
+  bakGndImg_->OnChange = [this](TObject *) { RepaintRequest(); };
+
   SetBounds(Left(), Top(), 280, 200);
-  ApplyDefaultLayout();
+  SetStandardLayout(rcl_X1Bottom_Y1Left);
   for (auto &layer : layers_) {
     layer->PropsX->OnChange = [this](TObject *) { AxisPropsChanged(); };
     layer->PropsY->OnChange = [this](TObject *) { AxisPropsChanged(); };
@@ -76,6 +90,7 @@ TCustomRChart::~TCustomRChart() {
     l->OnChange = nullptr;
   for (auto &c : crossHairs_)
     c->OnChange = nullptr;
+  bakGndImg_->OnChange = nullptr;
   for (auto &layer : layers_) {
     layer->PropsX->OnChange = nullptr;
     layer->PropsY->OnChange = nullptr;
@@ -120,12 +135,6 @@ void TCustomRChart::SetTextBkStyle(TTextBkStyle Value) {
 void TCustomRChart::SetTextBkColor(TColor Value) {
   textBkColor_ = Value;
   AppearanceChanged();
-}
-
-void TCustomRChart::ClearGraph() {
-  // The data-area background is redrawn by the renderer on the next paint;
-  // the list storage shared with the group empties for every member.
-  list_.Clear();
 }
 
 void TCustomRChart::ShowGraph() {
@@ -237,6 +246,29 @@ void TCustomRChart::SetWindColor(TColor Value) {
   AppearanceChanged();
 }
 
+void TCustomRChart::SetGridStyle(GridStyleType Value) {
+  gridStyle_ = Value;
+  AppearanceChanged();
+}
+void TCustomRChart::SetGridColor(TColor Value) {
+  gridColor_ = Value;
+  AppearanceChanged();
+}
+void TCustomRChart::SetGridDx(double Value) {
+  if (!(Value >= -3)) return; // below -3 (or not a number) has no meaning
+  gridDx_ = Value;
+  AppearanceChanged();
+}
+void TCustomRChart::SetGridDy(double Value) {
+  if (!(Value >= -3)) return;
+  gridDy_ = Value;
+  AppearanceChanged();
+}
+void TCustomRChart::SetBackGroundImg(TBakGndImg *Value) {
+  if (Value && Value != bakGndImg_.get())
+    bakGndImg_->Assign(Value); // raises the object's OnChange, i.e. a repaint request
+}
+
 // --- painting -----------------------------------------------------------------------
 
 bool TCustomRChart::PaintSuspended() const {
@@ -257,26 +289,6 @@ void TCustomRChart::RepaintRequest() {
   // Skipping the request while nothing could be painted keeps batches of
   // label changes cheap.
   if ((autoRedraw_ || IsDesigning()) && !PaintSuspended()) Repaint();
-}
-
-void TCustomRChart::Paint() {
-  if (IsLoading() || PaintSuspended() || (!Visible() && !IsDesigning())) return;
-  // The face of the control; axes, data area, labels and cross-hairs are
-  // drawn onto the same off-screen bitmap by the renderer.
-  fullBitmap_->SetSize(Width(), Height());
-  TCanvas &face = fullBitmap_->Canvas();
-  face.Brush().SetStyle(bsSolid);
-  face.Brush().SetColor(windColor_);
-  face.FillRect(Rect(0, 0, Width(), Height()));
-  CalcLayerFactors();
-  Canvas().Draw(0, 0, *fullBitmap_);
-  ++paintCount_;
-}
-
-void TCustomRChart::RenderDataArea() {
-  // Rendering of the data area into the control arrives with the renderer;
-  // until then a full repaint keeps the screen consistent.
-  if (!PaintSuspended()) Repaint();
 }
 
 void TCustomRChart::Loaded() {

@@ -7,8 +7,11 @@
 // the axis; 30 text labels and 4 cross-hairs annotate the picture.
 #include "axes/axis_painter.h"
 #include "axes/scale_props.h"
+#include "chart/bak_gnd_img.h"
+#include "chart/chart_types.h"
 #include "chart/display_list.h"
 #include "chart/layer_mapping.h"
+#include "chart/paint_geometry.h"
 #include "chart/text_label.h"
 #include "platform/control.h"
 
@@ -17,12 +20,17 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TBitmap;
 class TScale;
 
 /// Whether the text of ikText items is drawn on an opaque background.
 enum TTextBkStyle { tbClear, tbSolid };
+
+/// Raised around the stages of painting with the surface being drawn on;
+/// Top and Left give where that surface's origin lies in control pixels.
+using TRenderEvent = std::function<void(TObject *Sender, TCanvas *&Canvas, int Top, int Left)>;
 
 /// Number of layers of every chart.
 inline constexpr int ChartLayerCount = 16;
@@ -101,7 +109,7 @@ public:
   void SetCrossHair3(TCrossHair *Value) { SetCrossHair(3, Value); }
   void SetCrossHair4(TCrossHair *Value) { SetCrossHair(4, Value); }
 
-  // --- appearance used by the model ----------------------------------------
+  // --- appearance ------------------------------------------------------------
   bool AutoRedraw() const { return autoRedraw_; }
   void SetAutoRedraw(bool Value) { autoRedraw_ = Value; }
   TColor ChartColor() const { return chartColor_; }
@@ -111,6 +119,42 @@ public:
   /// Face of the control outside the data area.
   TColor WindColor() const { return windColor_; }
   void SetWindColor(TColor Value);
+  GridStyleType GridStyle() const { return gridStyle_; }
+  void SetGridStyle(GridStyleType Value);
+  TColor GridColor() const { return gridColor_; }
+  void SetGridColor(TColor Value);
+  /// Grid spacing on x: 0 follows the axis ticks, a positive value is a step
+  /// in world units; on logarithmic axes -1 gives decades, -2 the 1-2-5
+  /// sequence and -3 the lines 1 ... 9 of each decade. Values below -3 are ignored.
+  double GridDx() const { return gridDx_; }
+  void SetGridDx(double Value);
+  /// Grid spacing on y, the same rules as GridDx.
+  double GridDy() const { return gridDy_; }
+  void SetGridDy(double Value);
+  /// The data background's picture and band; the chart keeps its own object.
+  TBakGndImg *BackGroundImg() const { return bakGndImg_.get(); }
+  /// Copies the settings of Value into the chart's own object.
+  void SetBackGroundImg(TBakGndImg *Value);
+  TShadowStyle ShadowStyle() const { return shadowStyle_; }
+  void SetShadowStyle(TShadowStyle Value);
+  TColor ShadowColor() const { return shadowColor_; }
+  void SetShadowColor(TColor Value);
+  /// Colour of the two squares beside the ends of the shadow.
+  TColor ShadowBakColor() const { return shadowBakColor_; }
+  void SetShadowBakColor(TColor Value);
+
+  // --- chart caption (the text is the control's Caption) -------------------
+  int CaptionPosX() const { return captionPosX_; }
+  void SetCaptionPosX(int Value);
+  int CaptionPosY() const { return captionPosY_; }
+  void SetCaptionPosY(int Value);
+  /// Which end of the caption sits at the anchor.
+  TAlignment CaptionAlignment() const { return captionAlignment_; }
+  void SetCaptionAlignment(TAlignment Value);
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return captionAnchorHoriz_; }
+  void SetCaptionAnchorHoriz(TCaptionAnchorHoriz Value);
+  TCaptionAnchorVert CaptionAnchorVert() const { return captionAnchorVert_; }
+  void SetCaptionAnchorVert(TCaptionAnchorVert Value);
 
   // --- rim around the data area --------------------------------------------
   int MarginLeft() const { return marginLeft_; }
@@ -132,6 +176,16 @@ public:
   int ShadowWidth() const { return shadowWidth_; }
   /// Clamped to 0 ... 32.
   void SetShadowWidth(int Value);
+  /// Keeps one world unit equally long on both axes by re-deriving every
+  /// layer's vertical range about its centre (switching it off keeps the ranges).
+  bool Isometric() const { return isometric_; }
+  void SetIsometric(bool Value);
+  /// The preset last applied (never stored in form files).
+  TrcLayout StandardLayout() const { return layout_; }
+  /// Applies a preset of margins, chart caption and axes of layers 1-4.
+  void SetStandardLayout(TrcLayout Value);
+  /// Geometry of the control and its rim.
+  TRimGeometry Rim() const;
 
   // --- layers, axes and mapping --------------------------------------------
   /// Axis objects of layer 1 ... 16 (clamped).
@@ -168,6 +222,18 @@ public:
   void RepaintRequest();
   /// Number of completed full repaints (for diagnostics and tests).
   int PaintCount() const { return paintCount_; }
+  /// The off-screen pictures: the whole control, and the data area whose
+  /// pixel (0, 0) is the control pixel (MarginLeft, MarginTop).
+  TBitmap &FullBitmap() { return *fullBitmap_; }
+  TBitmap &DataBitmap() { return *dataBitmap_; }
+
+  /// Raised when the axes are drawn, on the full bitmap (Top = Left = 0).
+  TRenderEvent OnScalesRendered;
+  /// Raised before the grid and the items, on the data bitmap (Top =
+  /// MarginTop, Left = MarginLeft); pen and brush colours are restored afterwards.
+  TRenderEvent OnBeforeRenderData;
+  /// Raised after the items and text labels, on the data bitmap.
+  TRenderEvent OnDataRendered;
 
   /// Raised for every tick one of the 32 axes draws, with the chart as Sender.
   TScaleTickDrawnEvent OnScaleTickDrawn;
@@ -180,6 +246,8 @@ protected:
   /// Applies every axis object to its scale, re-ranges every layer and
   /// repaints once; the reaction to any axis property change.
   void AxisPropsChanged();
+  /// The chart caption changed.
+  void TextChanged() override;
 
 private:
   struct Layer;
@@ -191,14 +259,32 @@ private:
   void LayerRangeUpdate(int N, double XLo, double XHi, double YLo, double YHi);
   void SizeScales();
   void MarginsChanged();
-  void ApplyDefaultLayout();
+  /// Re-derives the vertical range of layer N for square world units.
+  void IsometricRange(int N);
   /// Appearance setters end here: repaint when AutoRedraw is on or designing.
   void AppearanceChanged();
   /// Brings the data area on screen after ShowGraph with AutoRedraw on.
   void RenderDataArea();
 
+  // Painting stages (rchart_frame.cpp, rchart_render.cpp, rchart_grid.cpp,
+  // rchart_labels_draw.cpp).
+  void PaintFrame(TCanvas &C);
+  void ResizeDataBitmap();
+  void DrawDataBackground();
+  void RenderData();
+  void DrawGrid(TCanvas &C);
+  void DrawGridLines(TCanvas &C, bool Vertical, bool Dotted);
+  void DrawTextLabels(TCanvas &C);
+  void DrawCrossHairs(TCanvas &C, int OriginX, int OriginY);
+  /// Grid values of layer 1 in one direction into Out.
+  void LayerGridValues(bool Horizontal, std::vector<double> &Out) const;
+
   TDisplayList list_;
   std::unique_ptr<TBitmap> fullBitmap_; // the whole control, off screen
+  std::unique_ptr<TBitmap> dataBitmap_; // the data area, off screen
+  std::unique_ptr<TBitmap> picture_;    // the background picture of the current pass
+  std::unique_ptr<TBakGndImg> bakGndImg_;
+  std::vector<double> gridX_, gridY_; // grid values, reused between paints
   std::array<std::unique_ptr<TTextLabel>, ChartLabelCount> labels_;
   std::array<std::unique_ptr<TCrossHair>, ChartCrossHairCount> crossHairs_;
   std::array<std::unique_ptr<Layer>, ChartLayerCount> layers_;
@@ -209,6 +295,23 @@ private:
   TColor chartColor_ = clWhite;
   TColor chartFrameColor_ = clBlack;
   TColor windColor_ = clBtnFace;
+  GridStyleType gridStyle_ = gsNone;
+  TColor gridColor_ = clBlack;
+  double gridDx_ = 0;
+  double gridDy_ = 0;
+  TShadowStyle shadowStyle_ = ssFlying;
+  TColor shadowColor_ = clGrayText;
+  TColor shadowBakColor_ = clBtnFace;
+  bool isometric_ = false;
+  TrcLayout layout_ = rcl_X1Bottom_Y1Left;
+  int captionPosX_ = 0;
+  int captionPosY_ = -15;
+  TAlignment captionAlignment_ = taRightJustify;
+  TCaptionAnchorHoriz captionAnchorHoriz_ = cahChartRight;
+  TCaptionAnchorVert captionAnchorVert_ = cavChartTop;
+  int aspectX_ = 1; // pixel aspect of the screen, read at construction
+  int aspectY_ = 1;
+  bool painting_ = false;
   int marginLeft_ = 50;
   int marginRight_ = 10;
   int marginTop_ = 16;

@@ -48,6 +48,22 @@ void RegisterCrossHair() {
       .Event("OnChange", &TCrossHair::OnChange);
 }
 
+void RegisterBakGndImg() {
+  RegisterClass<TBakGndImg, TPersistent>("TBakGndImg")
+      .Text("Name", &TBakGndImg::Name, &TBakGndImg::SetName)
+      .Boolean("IncludePath", &TBakGndImg::IncludePath, &TBakGndImg::SetIncludePath)
+      .Enum("FillMode", &TBakGndImg::FillMode, &TBakGndImg::SetFillMode,
+            {"bfSimple", "bfStretch", "bfTile"})
+      .Enum("AreaMode", &TBakGndImg::AreaMode, &TBakGndImg::SetAreaMode,
+            {"bamNone", "bamLeft", "bamRight", "bamTop", "bamBottom", "bamVStripe", "bamHStripe",
+             "bamRect"})
+      .Color("AreaColor", &TBakGndImg::AreaColor, &TBakGndImg::SetAreaColor)
+      .Float("AreaLeft", &TBakGndImg::AreaLeft, &TBakGndImg::SetAreaLeft)
+      .Float("AreaRight", &TBakGndImg::AreaRight, &TBakGndImg::SetAreaRight)
+      .Float("AreaTop", &TBakGndImg::AreaTop, &TBakGndImg::SetAreaTop)
+      .Float("AreaBottom", &TBakGndImg::AreaBottom, &TBakGndImg::SetAreaBottom);
+}
+
 void RegisterChart() {
   RegisterClass<TCustomRChart, TCustomControl>("TCustomRChart");
   auto p = RegisterClass<TRChart, TCustomRChart>("TRChart");
@@ -87,8 +103,19 @@ void RegisterChart() {
   p.Boolean("AutoRedraw", &TRChart::AutoRedraw, &TRChart::SetAutoRedraw)
       .Color("ChartFrameColor", &TRChart::ChartFrameColor, &TRChart::SetChartFrameColor)
       .Color("ChartColor", &TRChart::ChartColor, &TRChart::SetChartColor)
+      .Object("BackGroundImg", &TRChart::BackGroundImg, &TRChart::SetBackGroundImg)
+      .Enum("GridStyle", &TRChart::GridStyle, &TRChart::SetGridStyle,
+            {"gsNone", "gsPoints", "gsVertLines", "gsHorizLines", "gsLines", "gsHorizDotLines",
+             "gsVertDotLines", "gsDotLines"})
+      .Float("GridDx", &TRChart::GridDx, &TRChart::SetGridDx)
+      .Float("GridDy", &TRChart::GridDy, &TRChart::SetGridDy)
+      .Color("GridColor", &TRChart::GridColor, &TRChart::SetGridColor)
       .Event("OnScaleTickDrawn",
-             static_cast<TScaleTickDrawnEvent TRChart::*>(&TRChart::OnScaleTickDrawn));
+             static_cast<TScaleTickDrawnEvent TRChart::*>(&TRChart::OnScaleTickDrawn))
+      .Event("OnBeforeRenderData",
+             static_cast<TRenderEvent TRChart::*>(&TRChart::OnBeforeRenderData))
+      .Event("OnDataRendered", static_cast<TRenderEvent TRChart::*>(&TRChart::OnDataRendered))
+      .Event("OnScalesRendered", static_cast<TRenderEvent TRChart::*>(&TRChart::OnScalesRendered));
 
   // Cross-hairs: the chart keeps its own objects; a form edits their settings.
   p.Object("CrossHair1", &TRChart::CrossHair1, &TRChart::SetCrossHair1)
@@ -105,8 +132,30 @@ void RegisterChart() {
       .Integer("RRim", &TRChart::RRim, &TRChart::SetRRim)
       .Integer("TRim", &TRChart::TRim, &TRChart::SetTRim)
       .Integer("BRim", &TRChart::BRim, &TRChart::SetBRim)
-      .Color("WindColor", &TRChart::WindColor, &TRChart::SetWindColor)
-      .Integer("ShadowWidth", &TRChart::ShadowWidth, &TRChart::SetShadowWidth);
+      .Boolean("Isometric", &TRChart::Isometric, &TRChart::SetIsometric)
+      .Color("WindColor", &TRChart::WindColor, &TRChart::SetWindColor);
+  if (missing("Caption"))
+    p.Text(
+        "Caption", [](TRChart *o) { return o->Caption(); },
+        [](TRChart *o, const std::string &v) { o->SetCaption(v); });
+  p.Integer("CaptionPosX", &TRChart::CaptionPosX, &TRChart::SetCaptionPosX)
+      .Integer("CaptionPosY", &TRChart::CaptionPosY, &TRChart::SetCaptionPosY)
+      .Enum("CaptionAlignment", &TRChart::CaptionAlignment, &TRChart::SetCaptionAlignment,
+            kAlignmentNames)
+      .Enum(
+          "CaptionAnchorHoriz", &TRChart::CaptionAnchorHoriz, &TRChart::SetCaptionAnchorHoriz,
+          {"cahControlLeft", "cahChartLeft", "cahChartCenter", "cahChartRight", "cahControlRight"})
+      .Enum(
+          "CaptionAnchorVert", &TRChart::CaptionAnchorVert, &TRChart::SetCaptionAnchorVert,
+          {"cavControlTop", "cavChartTop", "cavChartCenter", "cavChartBottom", "cavControlBottom"})
+      .Enum("StandardLayout", &TRChart::StandardLayout, &TRChart::SetStandardLayout,
+            {"rcl_X1Bottom_Y1Left", "rcl_X1Bottom_Y2Left", "rcl_X1Bottom_Y3Left",
+             "rcl_X1Bottom_Y4Left", "rcl_X1Bottom_Y2Both", "rcl_X2Bottom_Y2Left",
+             "rcl_X2Both_Y2Both"})
+      .Integer("ShadowWidth", &TRChart::ShadowWidth, &TRChart::SetShadowWidth)
+      .Enum("ShadowStyle", &TRChart::ShadowStyle, &TRChart::SetShadowStyle, {"ssFlying", "ssBox"})
+      .Color("ShadowColor", &TRChart::ShadowColor, &TRChart::SetShadowColor)
+      .Color("ShadowBakColor", &TRChart::ShadowBakColor, &TRChart::SetShadowBakColor);
 
   // Axis objects of layers 1-4 (the others are not published).
   p.Object("Scale1X", &TRChart::Scale1X)
@@ -128,5 +177,6 @@ void RegisterChartClasses() {
   RegisterAxesClasses();
   RegisterTextLabel();
   RegisterCrossHair();
+  RegisterBakGndImg();
   RegisterChart();
 }

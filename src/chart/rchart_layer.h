@@ -4,6 +4,19 @@
 #include "axes/scale.h"
 #include "chart/rchart.h"
 
+/// Saves a flag, sets it, and puts the saved value back on every exit.
+class TSuspendScope {
+public:
+  explicit TSuspendScope(bool &Flag, bool Saved) : flag_(Flag), saved_(Saved) { flag_ = true; }
+  ~TSuspendScope() { flag_ = saved_; }
+  TSuspendScope(const TSuspendScope &) = delete;
+  TSuspendScope &operator=(const TSuspendScope &) = delete;
+
+private:
+  bool &flag_;
+  bool saved_;
+};
+
 struct TCustomRChart::Layer {
   Layer();
   ~Layer();

@@ -7,19 +7,6 @@
 
 namespace {
 
-// Saves a suspension flag, sets it, and puts the saved value back on every exit.
-class TSuspendScope {
-public:
-  explicit TSuspendScope(bool &Flag, bool Saved) : flag_(Flag), saved_(Saved) { flag_ = true; }
-  ~TSuspendScope() { flag_ = saved_; }
-  TSuspendScope(const TSuspendScope &) = delete;
-  TSuspendScope &operator=(const TSuspendScope &) = delete;
-
-private:
-  bool &flag_;
-  bool saved_;
-};
-
 int ClampLayer(int Layer) {
   return std::clamp(Layer, 1, ChartLayerCount);
 }
@@ -173,6 +160,13 @@ void TCustomRChart::AxisPropsChanged() {
 // --- rim and bounds ---------------------------------------------------------------
 
 void TCustomRChart::MarginsChanged() {
+  ResizeDataBitmap();
+  if (isometric_) {
+    // The range setters report back as axis changes; one repaint follows below.
+    TSuspendScope suspend(paintSuspended_, PaintSuspended());
+    for (int n = 1; n <= ChartLayerCount; ++n)
+      IsometricRange(n);
+  }
   ApplyAllScaleProps();
   SizeScales();
   CalcLayerFactors();
@@ -197,7 +191,12 @@ void TCustomRChart::SetMarginBottom(int Value) {
 }
 void TCustomRChart::SetShadowWidth(int Value) {
   shadowWidth_ = std::clamp(Value, 0, 32);
-  MarginsChanged();
+  // Unlike the margins, the shadow leaves isometric ranges as they are.
+  ResizeDataBitmap();
+  ApplyAllScaleProps();
+  SizeScales();
+  CalcLayerFactors();
+  AppearanceChanged();
 }
 
 void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -210,50 +209,11 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     AHeight = std::max(AHeight, marginTop_ + marginBottom_ + shadowWidth_ + 20);
     AWidth = std::max(AWidth, marginLeft_ + marginRight_ + shadowWidth_ + 80);
     TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (isometric_)
+      for (int n = 1; n <= ChartLayerCount; ++n)
+        IsometricRange(n);
     ApplyAllScaleProps();
     SizeScales();
     CalcLayerFactors();
   }
-}
-
-void TCustomRChart::ApplyDefaultLayout() {
-  TSuspendScope suspend(paintSuspended_, PaintSuspended());
-  marginLeft_ = 50;
-  marginRight_ = 20;
-  marginTop_ = 20;
-  marginBottom_ = 40;
-  for (int n = 1; n <= ChartLayerCount; ++n) {
-    TScalePropsHoriz &x = *ScaleX(n);
-    TScalePropsVert &y = *ScaleY(n);
-    if (n <= 4) {
-      x.SetScaleLocation(slBottom);
-      y.SetScaleLocation(slLeft);
-      x.SetScalePos(0);
-      y.SetScalePos(0);
-    }
-    if (n == 1) {
-      x.SetCaptionPosX(0);
-      x.SetCaptionPosY(22);
-      x.SetCaptionAlignment(taCenter);
-      x.SetCaptionAnchor(uaSclCenter);
-      y.SetCaptionPosX(0);
-      y.SetCaptionPosY(-16);
-      y.SetCaptionAlignment(taLeftJustify);
-      y.SetCaptionAnchor(uaSclTopLft);
-    } else if (n <= 4) {
-      x.SetCaptionPosX(10);
-      x.SetCaptionPosY(100);
-      x.SetCaptionAlignment(taCenter);
-      x.SetCaptionAnchor(uaSclCenter);
-      y.SetCaptionPosX(10);
-      y.SetCaptionPosY(100);
-      y.SetCaptionAlignment(taRightJustify);
-      y.SetCaptionAnchor(uaSclTopLft);
-    }
-    x.SetVisible(n == 1);
-    y.SetVisible(n == 1);
-  }
-  ApplyAllScaleProps();
-  SizeScales();
-  CalcLayerFactors();
 }

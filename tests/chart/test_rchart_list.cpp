@@ -40,14 +40,15 @@ TEST(ChartList, ClearKeepsLabelsAndAttributesAndShowRepaints) {
   EXPECT_EQ(chart.CrossHair(1)->Mode(), chBoth);
 
   const int before = chart.PaintCount();
+  ASSERT_GT(before, 0);
+  chart.ShowGraph(); // AutoRedraw on: the data area only, no full repaint
+  EXPECT_EQ(chart.PaintCount(), before);
+  chart.SetAutoRedraw(false); // a full repaint
   chart.ShowGraph();
   EXPECT_EQ(chart.PaintCount(), before + 1);
-  chart.SetAutoRedraw(false); // a full repaint all the same
-  chart.ShowGraph();
-  EXPECT_EQ(chart.PaintCount(), before + 2);
   chart.Hide();
   chart.ShowGraph();
-  EXPECT_EQ(chart.PaintCount(), before + 2);
+  EXPECT_EQ(chart.PaintCount(), before + 1);
 }
 
 TEST(ChartList, NothingIsPaintedBeforeTheWindowExists) {
