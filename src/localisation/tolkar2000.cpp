@@ -28,27 +28,6 @@ std::string Slice(const std::string &Text, std::size_t From, std::size_t To) {
   return Text.substr(From - 1, To - From + 1);
 }
 
-// Same result as ReplaceAll (left to right, inserted text never searched
-// again), but in one pass: a multi-megabyte text full of escapes must not take
-// quadratic time.
-std::string ReplaceEvery(const std::string &Source, const std::string &Pattern,
-                         const std::string &Replacement, bool IgnoreCase) {
-  if (Pattern.empty()) return Source;
-  const std::string haystack = IgnoreCase ? LowerAscii(Source) : Source;
-  const std::string needle = IgnoreCase ? LowerAscii(Pattern) : Pattern;
-  std::string out;
-  std::size_t from = 0;
-  for (std::size_t p = haystack.find(needle); p != std::string::npos;
-       p = haystack.find(needle, from)) {
-    out.append(Source, from, p - from);
-    out += Replacement;
-    from = p + Pattern.size();
-  }
-  if (from == 0) return Source;
-  out.append(Source, from, std::string::npos);
-  return out;
-}
-
 bool EqualIgnoringAsciiCase(const std::string &a, const std::string &b) {
   return a.size() == b.size() && LowerAscii(a) == LowerAscii(b);
 }
@@ -98,8 +77,8 @@ std::string TTolkar2000::ProcessText(const std::string &Text) const {
   std::string t = Text;
   for (char &c : t)
     if (c == '\r' || c == '\n') c = ' ';
-  t = ReplaceEvery(t, "\\n", "\r\n", false);
-  return ReplaceEvery(t, "<%APPNAME%>", AppName, true);
+  t = ReplaceAll(t, "\\n", "\r\n", false);
+  return ReplaceAll(t, "<%APPNAME%>", AppName, true);
 }
 
 void TTolkar2000::LoadDictionary(TStream &Stream) {
@@ -131,7 +110,7 @@ std::string TTolkar2000::Translate(const std::string &Key, const std::vector<std
   const bool found = i < keys.size();
   std::string r = found ? Texts.Strings(int(i)) : Key;
   for (std::size_t n = 1; n <= Args.size(); ++n)
-    r = ReplaceEvery(r, "<%" + std::to_string(n) + "%>", Args[n - 1], true);
+    r = ReplaceAll(r, "<%" + std::to_string(n) + "%>", Args[n - 1], true);
   if (found) {
     if (OnTextTranslated) OnTextTranslated(this, Key, r);
     return r;

@@ -24,14 +24,23 @@ int FindNth(const std::string &Pattern, const std::string &Text, int Start, bool
 
 std::string ReplaceAll(const std::string &Source, const std::string &Pattern,
                        const std::string &Replacement, bool IgnoreCase) {
-  std::string text = Source;
-  int start = 1;
-  for (;;) {
-    const int p = FindNth(Pattern, text, start, IgnoreCase, 1);
-    if (p == 0) return text;
-    text.replace(std::size_t(p) - 1, Pattern.size(), Replacement);
-    start = p + int(Replacement.size());
+  // One left-to-right pass; inserted text is never searched again. A single
+  // pass keeps multi-megabyte language-file texts full of escapes linear.
+  if (Pattern.empty()) return Source;
+  const std::string haystack = IgnoreCase ? LowerAscii(Source) : Source;
+  const std::string needle = IgnoreCase ? LowerAscii(Pattern) : Pattern;
+  std::size_t p = haystack.find(needle);
+  if (p == std::string::npos) return Source;
+  std::string out;
+  out.reserve(Source.size());
+  std::size_t from = 0;
+  for (; p != std::string::npos; p = haystack.find(needle, from)) {
+    out.append(Source, from, p - from);
+    out += Replacement;
+    from = p + Pattern.size();
   }
+  out.append(Source, from, std::string::npos);
+  return out;
 }
 
 bool StartsWith(const std::string &Text, const std::string &Prefix) {
