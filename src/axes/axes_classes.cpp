@@ -40,11 +40,10 @@ void RegisterDTLabel() {
       .Event("OnChange", &TDTLabel::OnChange);
 }
 
-template <class T, class B> void AddFont(TPublished<T> &p) {
-  // Fonts take part in the registry once they are framework objects.
-  if constexpr (std::is_base_of_v<TObject, TFont>)
-    p.Object(
-        "Font", [](T *o) { return o->Font(); }, [](T *o, TFont *f) { o->SetFont(f); });
+// The axis font is owned by the axis; forms set its fields (Font.Height ...)
+// through the registry's stand-in for fonts.
+template <class T> void AddFont(TPublished<T> &p) {
+  p.Object("Font", [](T *o) { return o->Font(); });
 }
 
 void RegisterScaleProps() {
@@ -61,7 +60,7 @@ void RegisterScaleProps() {
           "DateFormat", [](TScaleProps *o) { return o->DateFormat(); },
           [](TScaleProps *o, TDTLabel *d) { o->SetDateFormat(d); })
       .Integer("DecPlaces", &TScaleProps::DecPlaces, &TScaleProps::SetDecPlaces);
-  AddFont<TScaleProps, TPersistent>(p);
+  AddFont(p);
   p.Boolean("Logarithmic", &TScaleProps::Logarithmic, &TScaleProps::SetLogarithmic)
       .Enum("LabelType", &TScaleProps::LabelType, &TScaleProps::SetLabelType, kFigTypeNames)
       .Integer("MinTicks", &TScaleProps::MinTicks, &TScaleProps::SetMinTicks)
@@ -133,7 +132,7 @@ void RegisterScale() {
   if (missing("Anchors"))
     p.Set("Anchors", &TScale::Anchors, &TScale::SetAnchors,
           {"akLeft", "akTop", "akRight", "akBottom"});
-  if (missing("Font")) AddFont<TScale, TCustomControl>(p);
+  if (missing("Font")) AddFont(p);
   if (missing("ParentFont")) p.Boolean("ParentFont", &TScale::ParentFont, &TScale::SetParentFont);
   if (missing("ParentShowHint"))
     p.Boolean("ParentShowHint", &TScale::ParentShowHint, &TScale::SetParentShowHint);
