@@ -1,0 +1,225 @@
+// The main window's handlers: start-up state, the temperature, the energy
+// axis, the snapshots, and the redraw that all of them end in.
+#include "simulation/main_window.h"
+
+#include "chart/rchart.h"
+#include "hostlink/demon_client.h"
+#include "localisation/tolkar2000.h"
+#include "platform/application.h"
+#include "platform/property_registry.h"
+#include "platform/streams.h"
+#include "simulation/plot_composer.h"
+#include "widgets/num_lab.h"
+
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+/// Top of the energy axis for a track-bar position: 10^(position/10), so
+/// -40 ... 80 spans 1e-4 ... 1e8.
+double TrackBarRangeHigh(int Position) {
+  return std::pow(10.0, Position / 10.0);
+}
+
+/// The track bar is this much shorter than its panel.
+constexpr int TrackBarSlack = 36;
+
+/// Range of the energy axis at start and its top in logarithmic mode.
+constexpr double EnergyRangeLow = 9e-11;
+constexpr double LogEnergyRangeHigh = 1e10;
+constexpr int LinearMarginLeft = 64;
+constexpr int LogMarginLeft = 70;
+
+void RegisterFormClass() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  RegisterClass<TfrmExample, TForm>("TfrmExample");
+}
+
+} // namespace
+
+TfrmExample::TfrmExample(TComponent *AOwner) : TForm(AOwner) {
+  RegisterMainWindow();
+  RegisterFormClass();
+  Handler("FormCreate", &TfrmExample::FormCreate);
+  Handler("FormDestroy", &TfrmExample::FormDestroy);
+  Handler("FormResize", &TfrmExample::FormResize);
+  Handler("FormShow", &TfrmExample::FormShow);
+  Handler("SBTemperatureChange", &TfrmExample::SBTemperatureChange);
+  Handler("TBScaleYChange", &TfrmExample::TBScaleYChange);
+  Handler("CBLogScaleClick", &TfrmExample::CBLogScaleClick);
+  Handler("CBPeakCurveClick", &TfrmExample::CBPeakCurveClick);
+  Handler("CBoxVisRangeClick", &TfrmExample::CBoxVisRangeClick);
+  Handler("BBAddSnapShotClick", &TfrmExample::BBAddSnapShotClick);
+  Handler("BBSnapShotClearClick", &TfrmExample::BBSnapShotClearClick);
+  Handler("BButInfoClick", &TfrmExample::BButInfoClick);
+  Handler("BButExitClick", &TfrmExample::BButExitClick);
+  Handler("cliDemonParamsChange", &TfrmExample::cliDemonParamsChange);
+  Field("pnlCommand", pnlCommand);
+  Field("BButExit", BButExit);
+  Field("BButInfo", BButInfo);
+  Field("CBoxVisRange", CBoxVisRange);
+  Field("CBLogScale", CBLogScale);
+  Field("CBPeakCurve", CBPeakCurve);
+  Field("LSnapShots", LSnapShots);
+  Field("BButAdd", BButAdd);
+  Field("BButClear", BButClear);
+  Field("pnlExample", pnlExample);
+  Field("PnlTrackbar", PnlTrackbar);
+  Field("TBScaleY", TBScaleY);
+  Field("Panel1", Panel1);
+  Field("Label1", Label1);
+  Field("SBTemperature", SBTemperature);
+  Field("Panel3", Panel3);
+  Field("NLTemperature", NLTemperature);
+  Field("NLPeakAt", NLPeakAt);
+  Field("RCChart", RCChart);
+  Field("MMExplain", MMExplain);
+  Field("cliDemon", cliDemon);
+  InitializeForm("TfrmExample");
+}
+
+void TfrmExample::FormCreate(TObject * /*Sender*/) {
+  FillPeakTable(PeakTable);
+  // Labels 1 ... 20 name the snapshots; they stay hidden until a snapshot uses one.
+  for (std::size_t i = 0; i < MaxSnapshots; ++i)
+    RCChart->AddTextLabel(0, 0, 0xFF0000, "", 0);
+  for (int i = 1; i <= int(MaxSnapshots); ++i) {
+    RCChart->TextLabels(i)->SetTransparent(true);
+    RCChart->TextLabels(i)->SetMode(tlOff);
+  }
+  Snapshots.clear();
+  TBScaleY->SetMin(-40);
+  TBScaleY->SetMax(80);
+  RCChart->Scale1X()->SetRangeLow(0);
+  RCChart->Scale1X()->SetRangeHigh(10000);
+  // Raising the minimum pulls the position to 80, then it moves to 898: the
+  // change handler runs for both.
+  SBTemperature->SetMin(80);
+  SBTemperature->SetMax(10000);
+  SBTemperature->SetPosition(898);
+  TBScaleY->SetPosition(22);
+  RCChart->Scale1Y()->SetRangeLow(EnergyRangeLow);
+  RCChart->Scale1Y()->SetRangeHigh(TrackBarRangeHigh(22));
+  Redraw();
+}
+
+void TfrmExample::FormDestroy(TObject * /*Sender*/) {
+  Snapshots.clear();
+  Snapshots.shrink_to_fit();
+}
+
+void TfrmExample::FormResize(TObject * /*Sender*/) {
+  FitTrackBar();
+}
+
+void TfrmExample::FitTrackBar() {
+  // Resizes can arrive while the description is still being read.
+  if (!TBScaleY || !PnlTrackbar) return;
+  TBScaleY->SetHeight(PnlTrackbar->Height() - TrackBarSlack);
+}
+
+void TfrmExample::FormShow(TObject * /*Sender*/) {
+  // Appearing on screen gives the window its size without a resize event, so
+  // the track bar is fitted here as well.
+  FitTrackBar();
+  // The window takes the icon the language file names, from the work area.
+  const std::string iconName = cliDemon->Translator()->Translate("AppIconName");
+  if (iconName == "AppIconName" || iconName.empty()) return;
+  const std::string workArea = cliDemon->GetValue("TavelinWorkArea");
+  const std::string iconPath = workArea + iconName;
+  if (cliDemon->UseTavelinServer()) {
+    std::unique_ptr<TMemoryStream> stream = cliDemon->GetFile(iconName);
+    if (stream && stream->Size() > 0) stream->SaveToFile(iconPath);
+  }
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(iconPath, error)) return;
+  try {
+    Application->Icon()->LoadFromFile(iconPath);
+    Icon()->LoadFromFile(iconPath);
+  } catch (const Exception &) {
+    // A file that is not a picture leaves the icons as they were.
+  }
+}
+
+void TfrmExample::SBTemperatureChange(TObject * /*Sender*/) {
+  BButAdd->SetEnabled(true);
+  const int T = SBTemperature->Position();
+  NLTemperature->SetValue(T);
+  NLPeakAt->SetValue(0.0144 / (T * 5) * 1e9);
+  Redraw();
+}
+
+void TfrmExample::TBScaleYChange(TObject * /*Sender*/) {
+  RCChart->Scale1Y()->SetRangeHigh(TrackBarRangeHigh(TBScaleY->Position()));
+  RCChart->Scale1Y()->SetLogarithmic(CBLogScale->Checked());
+  Redraw();
+}
+
+void TfrmExample::CBLogScaleClick(TObject *Sender) {
+  RCChart->Scale1Y()->SetLogarithmic(CBLogScale->Checked());
+  if (CBLogScale->Checked()) {
+    RCChart->Scale1Y()->SetRangeHigh(LogEnergyRangeHigh);
+    RCChart->ShowGraph();
+    PnlTrackbar->Hide();
+    RCChart->SetMarginLeft(LogMarginLeft);
+  } else {
+    TBScaleYChange(Sender);
+    PnlTrackbar->Show();
+    FitTrackBar();
+    RCChart->SetMarginLeft(LinearMarginLeft);
+  }
+  Redraw();
+}
+
+void TfrmExample::CBPeakCurveClick(TObject * /*Sender*/) {
+  Redraw();
+}
+
+void TfrmExample::CBoxVisRangeClick(TObject * /*Sender*/) {
+  Redraw();
+}
+
+void TfrmExample::BBAddSnapShotClick(TObject * /*Sender*/) {
+  BButAdd->SetEnabled(false);
+  if (Snapshots.size() >= MaxSnapshots) Snapshots.erase(Snapshots.begin());
+  Snapshots.push_back(std::uint16_t(SBTemperature->Position()));
+  Redraw();
+}
+
+void TfrmExample::BBSnapShotClearClick(TObject * /*Sender*/) {
+  BButAdd->SetEnabled(true);
+  for (std::size_t k = 1; k <= Snapshots.size(); ++k)
+    RCChart->TextLabels(int(k))->SetMode(tlOff);
+  Snapshots.clear();
+  Redraw();
+}
+
+void TfrmExample::BButInfoClick(TObject * /*Sender*/) {
+  // The About box is not part of the program yet.
+}
+
+void TfrmExample::BButExitClick(TObject * /*Sender*/) {
+  Close();
+}
+
+void TfrmExample::cliDemonParamsChange(TObject * /*Sender*/) {
+  Application->BringToFront();
+}
+
+void TfrmExample::Redraw() {
+  TPlotInputs in;
+  in.Temperature = std::uint16_t(SBTemperature->Position());
+  in.Snapshots = Snapshots;
+  in.ShowPeakCurve = CBPeakCurve->Checked();
+  in.ShowBand = CBoxVisRange->Checked();
+  in.LogScale = CBLogScale->Checked();
+  in.YLow = RCChart->Scale1Y()->RangeLow();
+  in.YHigh = RCChart->Scale1Y()->RangeHigh();
+  in.BandText = cliDemon->Translator()->Translate("visible light");
+  in.LabelFormat = cliDemon->TranslateText("%d K");
+  ComposePlot(*RCChart, in, PeakTable);
+}
