@@ -1,0 +1,78 @@
+// spectrion-plot: draws the simulation window's chart for a given state into
+// a PNG file and writes its curves as CSV, without any display.
+#include "plot_options.h"
+#include "plot_scene.h"
+
+#include "platform/application.h"
+#include "platform/process_info.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+// Without a display the tool still draws: the offscreen platform needs none.
+void ChooseOffscreenWithoutDisplay() {
+  const char *platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform && *platform) return;
+  const char *x = std::getenv("DISPLAY");
+  const char *wayland = std::getenv("WAYLAND_DISPLAY");
+  if ((!x || !*x) && (!wayland || !*wayland)) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+// The English language file that lies beside the tool, as it lies beside
+// the program; empty when there is none.
+std::string DefaultLanguageFile() {
+  const std::filesystem::path file =
+      std::filesystem::path(ProgramPath()).parent_path() / "spectrion.itl";
+  std::error_code error;
+  return std::filesystem::is_regular_file(file, error) ? file.string() : std::string();
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const std::string program = argc > 0 ? argv[0] : "spectrion-plot";
+  const TParsedOptions parsed = ParsePlotOptions(args);
+  if (!parsed.Options) {
+    std::cerr << "spectrion-plot: " << parsed.Error << "\n"
+              << "Try '" << program << " --help' for the options.\n";
+    return 2;
+  }
+  TPlotToolOptions options = *parsed.Options;
+  if (options.Help) {
+    std::cout << PlotToolHelp(program);
+    return 0;
+  }
+
+  // The picture never depends on the screen the tool happens to run on.
+  ChooseOffscreenWithoutDisplay();
+  QApplication app(argc, argv);
+  Application->Initialize();
+  try {
+    if (options.LanguageFile.empty()) options.LanguageFile = DefaultLanguageFile();
+    TPlotScene scene(options);
+    if (!options.PngFile.empty()) scene.SavePng(options.PngFile);
+    if (options.CsvFile == "-") {
+      scene.WriteCsv(std::cout);
+    } else if (!options.CsvFile.empty()) {
+      std::ofstream out(options.CsvFile, std::ios::binary);
+      if (out) scene.WriteCsv(out);
+      if (!out || !out.flush())
+        throw std::runtime_error("Cannot write \"" + options.CsvFile + "\"");
+    }
+  } catch (const std::exception &e) {
+    std::cerr << "spectrion-plot: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

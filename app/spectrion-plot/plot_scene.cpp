@@ -1,0 +1,244 @@
+#include "plot_scene.h"
+
+#include "chart/rchart.h"
+#include "localisation/tolkar2000.h"
+#include "platform/bitmap.h"
+#include "platform/form_loader.h"
+#include "platform/streams.h"
+#include "simulation/main_window.h"
+#include "simulation/plot_composer.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+// The energy axis as the window sets it: its bottom, the logarithmic top and
+// the wider left margin that the logarithmic labels need.
+constexpr double kEnergyLow = 9e-11;
+constexpr double kLogTop = 1e10;
+constexpr int kLogMarginLeft = 70;
+constexpr int kSnapshotLabels = 20;
+
+std::string Trim(const std::string &S) {
+  const std::size_t a = S.find_first_not_of(" \t\r");
+  if (a == std::string::npos) return {};
+  const std::size_t b = S.find_last_not_of(" \t\r");
+  return S.substr(a, b - a + 1);
+}
+
+bool StartsWithWord(const std::string &Line, const char *Word) {
+  const std::string w = Word;
+  if (Line.size() < w.size()) return false;
+  for (std::size_t i = 0; i < w.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(Line[i])) != w[i]) return false;
+  return Line.size() == w.size() || Line[w.size()] == ' ' || Line[w.size()] == '>' ||
+         Line[w.size()] == '\t';
+}
+
+// Whether Line assigns the property Name (lower case), ignoring case.
+bool IsAssignmentOf(const std::string &Line, const std::string &Name) {
+  const std::size_t eq = Line.find('=');
+  if (eq == std::string::npos) return false;
+  std::string prop = Trim(Line.substr(0, eq));
+  for (char &c : prop)
+    c = char(std::tolower(static_cast<unsigned char>(c)));
+  return prop == Name;
+}
+
+// The class name of an "object Name: Class" line.
+std::string ObjectClass(const std::string &Line) {
+  const std::size_t colon = Line.find(':');
+  return Trim(colon == std::string::npos ? Line.substr(6) : Line.substr(colon + 1));
+}
+
+struct Polyline {
+  TColor Color = 0;
+  std::vector<double> X, Y;
+};
+
+// The display list's lines as drawn: a MoveTo starts a line, DrawTo items
+// continue it across texts and rectangles in between.
+std::vector<Polyline> Polylines(const TRChart &Chart) {
+  std::vector<Polyline> lines;
+  for (std::int32_t i = 0; i < Chart.ItemCount(); ++i) {
+    const GraphItem &item = Chart.Items(i);
+    if (item.Kind == ikMoveTo) {
+      lines.push_back({item.Color, {item.X1}, {item.Y1}});
+    } else if (item.Kind == ikDrawTo && !lines.empty()) {
+      lines.back().X.push_back(item.X1);
+      lines.back().Y.push_back(item.Y1);
+    }
+  }
+  return lines;
+}
+
+// Linear interpolation of a line at X, as the chart connects its points;
+// false outside the line's extent.
+bool InterpolateAt(const Polyline &Line, double X, double &Y) {
+  for (std::size_t i = 1; i < Line.X.size(); ++i) {
+    const double x0 = Line.X[i - 1], x1 = Line.X[i];
+    if (X < std::min(x0, x1) || X > std::max(x0, x1)) continue;
+    Y = x1 == x0 ? Line.Y[i] : Line.Y[i - 1] + (Line.Y[i] - Line.Y[i - 1]) * (X - x0) / (x1 - x0);
+    return true;
+  }
+  return false;
+}
+
+std::string Number(double V) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.10g", V);
+  return buffer;
+}
+
+} // namespace
+
+std::string WindowChartDescription() {
+  RegisterMainWindow();
+  const std::optional<std::string> form = FindFormText("TfrmExample");
+  if (!form) throw Exception("The main window's description is not available");
+  std::istringstream in(*form);
+  std::string raw;
+  // Font assignments of every enclosing object, outermost first; one entry
+  // per open object or collection item.
+  std::vector<std::vector<std::string>> fonts;
+  std::vector<std::string> chart;
+  int chartDepth = -1;
+  while (std::getline(in, raw)) {
+    const std::string line = Trim(raw);
+    if (StartsWithWord(line, "object") || StartsWithWord(line, "item")) {
+      if (chartDepth < 0 && StartsWithWord(line, "object") && ObjectClass(line) == "TRChart") {
+        chartDepth = int(fonts.size());
+        for (const auto &level : fonts)
+          chart.insert(chart.end(), level.begin(), level.end());
+        fonts.emplace_back();
+        continue;
+      }
+      fonts.emplace_back();
+      if (chartDepth >= 0) chart.push_back(line);
+      continue;
+    }
+    if (StartsWithWord(line, "end")) {
+      if (fonts.empty()) throw Exception("The main window's description is unbalanced");
+      fonts.pop_back();
+      if (chartDepth >= 0) {
+        if (int(fonts.size()) == chartDepth) break;
+        chart.push_back(line);
+      }
+      continue;
+    }
+    if (chartDepth >= 0) {
+      // The chart fills its panel in the window; here it is the whole picture.
+      if (!IsAssignmentOf(line, "align")) chart.push_back(line);
+    } else if (!fonts.empty() && line.rfind("Font.", 0) == 0) {
+      fonts.back().push_back(line);
+    }
+  }
+  if (chartDepth < 0) throw Exception("The main window's description holds no chart");
+  std::string out = "object RCChart: TRChart\n";
+  for (const std::string &l : chart)
+    out += "  " + l + "\n";
+  return out + "end\n";
+}
+
+TPlotScene::TPlotScene(const TPlotToolOptions &Options) : options_(Options) {
+  const std::string description = WindowChartDescription();
+  TTolkar2000 translator{std::string()};
+  if (!options_.LanguageFile.empty()) {
+    TMemoryStream file;
+    file.LoadFromFile(options_.LanguageFile);
+    translator.LoadDictionary(file);
+  }
+  chart_ = new TRChart(nullptr);
+  try {
+    ReadComponentText(chart_, description);
+    chart_->SetBounds(0, 0, options_.Width, options_.Height);
+    chart_->HandleNeeded();
+    translator.TranslateComponent(chart_);
+
+    // The window's start-up: the peak table, the snapshot labels kept
+    // hidden until a snapshot uses one, and the ranges of both axes.
+    FillPeakTable(peaks_);
+    for (int i = 0; i < kSnapshotLabels; ++i)
+      chart_->AddTextLabel(0, 0, 0xFF0000, "", 0);
+    for (int i = 1; i <= kSnapshotLabels; ++i) {
+      chart_->TextLabels(i)->SetTransparent(true);
+      chart_->TextLabels(i)->SetMode(tlOff);
+    }
+    chart_->Scale1X()->SetRangeLow(0);
+    chart_->Scale1X()->SetRangeHigh(10000);
+    chart_->Scale1Y()->SetRangeLow(kEnergyLow);
+    chart_->Scale1Y()->SetRangeHigh(options_.Top);
+    // What the window does when its logarithmic box is ticked.
+    if (options_.LogScale) {
+      chart_->Scale1Y()->SetLogarithmic(true);
+      chart_->Scale1Y()->SetRangeHigh(kLogTop);
+      chart_->SetMarginLeft(kLogMarginLeft);
+    }
+
+    TPlotInputs in;
+    in.Temperature = std::uint16_t(options_.Temperature);
+    for (int t : options_.Snapshots)
+      in.Snapshots.push_back(std::uint16_t(t));
+    in.ShowPeakCurve = options_.ShowPeakCurve;
+    in.ShowBand = options_.ShowBand;
+    in.LogScale = options_.LogScale;
+    in.YLow = chart_->Scale1Y()->RangeLow();
+    in.YHigh = chart_->Scale1Y()->RangeHigh();
+    in.BandText = translator.Translate("visible light");
+    in.LabelFormat = translator.Translate("%d K");
+    const int painted = chart_->PaintCount();
+    ComposePlot(*chart_, in, peaks_);
+    // Nothing on screen asks for the picture; make sure it is finished.
+    if (chart_->PaintCount() == painted) chart_->Paint();
+  } catch (...) {
+    chart_->Free();
+    chart_ = nullptr;
+    throw;
+  }
+}
+
+TPlotScene::~TPlotScene() {
+  if (chart_) chart_->Free();
+}
+
+void TPlotScene::SavePng(const std::string &FileName) const {
+  chart_->FullBitmap().SaveToFile(FileName);
+}
+
+void TPlotScene::WriteCsv(std::ostream &Out) const {
+  std::vector<Polyline> curves;
+  const Polyline *peak = nullptr;
+  const std::vector<Polyline> lines = Polylines(*chart_);
+  for (const Polyline &l : lines) {
+    if (l.Color == PeakCurveColor && options_.ShowPeakCurve && !peak)
+      peak = &l;
+    else if (l.Color != PeakLineColor)
+      curves.push_back(l);
+  }
+  // Snapshots oldest first, then the current curve, as composed.
+  if (curves.size() != options_.Snapshots.size() + 1)
+    throw Exception("The composed picture does not hold the expected curves");
+  Out << "wavelength_nm";
+  for (std::size_t k = 0; k < options_.Snapshots.size(); ++k)
+    Out << ",snapshot_" << k + 1 << "_" << options_.Snapshots[k] << "K";
+  Out << ",current_" << options_.Temperature << "K";
+  if (peak) Out << ",peak_curve";
+  Out << "\n";
+  // Every curve starts on the wavelength axis; its samples follow.
+  const Polyline &current = curves.back();
+  for (std::size_t i = 1; i < current.X.size(); ++i) {
+    const double x = current.X[i];
+    Out << Number(x);
+    for (const Polyline &c : curves)
+      Out << "," << (i < c.Y.size() ? Number(c.Y[i]) : "");
+    if (peak) {
+      double y = 0;
+      Out << "," << (InterpolateAt(*peak, x, y) ? Number(y) : "");
+    }
+    Out << "\n";
+  }
+}
