@@ -1,0 +1,117 @@
+// Pictures of the whole main window, rendered offscreen at 800 x 600 and
+// compared with the reviewed pictures in tests/simulation/golden/. Text is
+// drawn by the system's fonts, so a small share of differing pixels is
+// accepted; a moved curve, axis or control changes far more.
+//
+// To regenerate the pictures after an intended change of the window's look:
+//   SPECTRION_UPDATE_GOLDEN=1 QT_QPA_PLATFORM=offscreen
+//       build/tests/simulation/simulation_test_main_window_golden
+// (one command line)
+// then look at the PNG files before committing them.
+#include "helper_main_window.h"
+
+#include "localisation/tolkar2000.h"
+#include "platform/application.h"
+#include "platform/process_info.h"
+#include "simulation/main_window.h"
+
+#include <QImage>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path GoldenDir = fs::path(SPECTRION_SOURCE_DIR) / "tests/simulation/golden";
+
+/// Largest share of pixels that may differ (by more than a little in any
+/// channel) from the golden picture.
+constexpr double MaxDifferingShare = 0.01;
+constexpr int ChannelTolerance = 40;
+
+QImage Render(TfrmExample &w) {
+  w.Show();
+  Application->ProcessMessages();
+  return w.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+/// Share of pixels that differ noticeably; 1 when the sizes differ.
+double DifferingShare(const QImage &a, const QImage &b) {
+  if (a.size() != b.size()) return 1.0;
+  long differing = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    const QRgb *pa = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+    const QRgb *pb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+    for (int x = 0; x < a.width(); ++x) {
+      if (std::abs(qRed(pa[x]) - qRed(pb[x])) > ChannelTolerance ||
+          std::abs(qGreen(pa[x]) - qGreen(pb[x])) > ChannelTolerance ||
+          std::abs(qBlue(pa[x]) - qBlue(pb[x])) > ChannelTolerance)
+        ++differing;
+    }
+  }
+  return double(differing) / double(a.width() * a.height());
+}
+
+/// Compares Picture with the golden file Name, or writes it when regenerating.
+void ExpectLikeGolden(const QImage &Picture, const std::string &Name) {
+  const fs::path golden = GoldenDir / Name;
+  const fs::path actual = fs::current_path() / ("actual-" + Name);
+  ASSERT_TRUE(Picture.save(QString::fromStdString(actual.string())));
+  if (std::getenv("SPECTRION_UPDATE_GOLDEN")) {
+    fs::create_directories(GoldenDir);
+    ASSERT_TRUE(Picture.save(QString::fromStdString(golden.string())));
+    return;
+  }
+  QImage expected(QString::fromStdString(golden.string()));
+  ASSERT_FALSE(expected.isNull()) << "no golden picture " << golden;
+  expected = expected.convertToFormat(QImage::Format_RGB32);
+  EXPECT_LE(DifferingShare(Picture, expected), MaxDifferingShare)
+      << Name << " differs from the golden picture; this run's picture is " << actual;
+}
+
+/// Puts the English language file beside this test program for the window
+/// to load, and removes it afterwards.
+class EnglishBeside {
+public:
+  EnglishBeside() : path_(LanguageFileName(ProgramPath())) {
+    fs::copy_file(fs::path(SPECTRION_SOURCE_DIR) / "data/lang/spectrion.itl", path_,
+                  fs::copy_options::overwrite_existing);
+  }
+  ~EnglishBeside() {
+    std::error_code ignored;
+    fs::remove(path_, ignored);
+  }
+
+private:
+  fs::path path_;
+};
+
+// One test: both pictures use the language file beside the program.
+TEST(MainWindowPicture, StartUpAndLogarithmicWithBandPeakCurveAndSnapshots) {
+  EnglishBeside language;
+  auto *w = new TfrmExample(nullptr);
+  ASSERT_EQ(w->Width(), 800);
+  ASSERT_EQ(w->Height(), 600);
+  QImage start = Render(*w);
+  ASSERT_EQ(start.width(), 800);
+  ASSERT_EQ(start.height(), 600);
+  ExpectLikeGolden(start, "main_window_start.png");
+
+  for (int T : {2000, 3500, 5000})
+    window_test::SnapshotAt(*w, T);
+  w->SBTemperature->SetPosition(6500);
+  w->CBLogScale->SetChecked(true);
+  w->CBoxVisRange->SetChecked(true);
+  w->CBPeakCurve->SetChecked(true);
+  QImage log = Render(*w);
+  ExpectLikeGolden(log, "main_window_log_band_peak_snapshots.png");
+  // The two states look clearly different.
+  EXPECT_GT(DifferingShare(start, log), 0.02);
+  w->Free();
+}
+
+} // namespace
