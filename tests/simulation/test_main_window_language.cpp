@@ -6,6 +6,7 @@
 #include "chart/rchart.h"
 #include "hostlink/demon_client.h"
 #include "localisation/tolkar2000.h"
+#include "platform/message_box.h"
 #include "platform/process_info.h"
 #include "platform/streams.h"
 #include "simulation/main_window.h"
@@ -154,6 +155,22 @@ TEST(MainWindowLanguage, KeysWithoutAFileThenTheGermanFileThenOwnFormats) {
     EXPECT_EQ(w->RCChart->TextLabels(1)->Caption(), "T = 2500 kelvin");
     // Keys the file lacks show without their prefix.
     EXPECT_EQ(w->BButExit->Caption(), "Exit");
+    w->Free();
+  }
+
+  // A snapshot format the window cannot use is reported when it is needed,
+  // and the window goes on working.
+  file.Write("[%d K]=%s K|$$\r\n");
+  {
+    auto *w = new TfrmExample(nullptr);
+    TMessageBoxRecorder boxes;
+    w->BButAdd->PerformClick();
+    ASSERT_EQ(boxes.Messages.size(), 1u);
+    EXPECT_NE(boxes.Messages[0].Text.find("%s K"), std::string::npos) << boxes.Messages[0].Text;
+    EXPECT_EQ(w->Snapshots.size(), 1u);
+    w->BButClear->PerformClick();
+    EXPECT_EQ(boxes.Messages.size(), 1u);
+    EXPECT_EQ(w->RCChart->ItemCount(), 201);
     w->Free();
   }
 }
