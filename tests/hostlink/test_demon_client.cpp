@@ -283,6 +283,8 @@ end
 }
 
 TEST(DemonClient, HostRequiredButMissingFailsWhileLoading) {
+  // The log outlives the form: the component withdraws through it when it goes.
+  std::vector<TFakeHost::Sent> log;
   FormWithDemon f;
   f.Demon->SetUseTavelinServer(true);
   try {
@@ -291,7 +293,6 @@ TEST(DemonClient, HostRequiredButMissingFailsWhileLoading) {
   } catch (const EQuorvo &e) {
     EXPECT_EQ(e.Message(), "Quorvo server application is not running");
   }
-  std::vector<TFakeHost::Sent> log;
   f.Demon->SetTransport(std::make_unique<TFakeHost>(&log, false));
   EXPECT_THROW(f.Demon->Loaded(), EQuorvo);
   EXPECT_TRUE(log.empty());
