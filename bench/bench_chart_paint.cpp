@@ -158,4 +158,18 @@ BENCHMARK(BM_FloorFillAndSamePolylines)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
+// One same-size copy of an 800 x 600 bitmap with Draw: a full paint makes
+// two such copies (data area into the full bitmap, full bitmap to the control).
+void BM_OneFullSizeDraw(benchmark::State &state) {
+  TBitmap source(800, 600), target(800, 600);
+  for (auto _ : state) {
+    target.Canvas().Draw(0, 0, source);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_OneFullSizeDraw)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
 } // namespace

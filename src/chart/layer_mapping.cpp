@@ -64,7 +64,16 @@ int RoundPixel(long double V) {
     V = kPixelLimit;
   else if (V < -kPixelLimit)
     V = -kPixelLimit;
-  return static_cast<int>(std::nearbyint(V)); // the default rounding mode: ties to even
+  // Ties to even by hand: the library's rounding of extended values saves and
+  // restores the floating-point environment and dominated item mapping. Within
+  // +-2^31 the difference to the truncated value is exact.
+  long long t = static_cast<long long>(V); // towards zero
+  const long double frac = V - static_cast<long double>(t);
+  if (frac > 0.5L || (frac == 0.5L && (t & 1) != 0))
+    ++t;
+  else if (frac < -0.5L || (frac == -0.5L && (t & 1) != 0))
+    --t;
+  return static_cast<int>(t);
 }
 
 int MapWorld(const TAxisFactors &F, const TAxisRange &R, double V, int LowEdge) {

@@ -53,6 +53,13 @@ TEST(LayerMapping, FarValuesAreLimitedAndTiesGoToEven) {
   EXPECT_EQ(RoundPixel(3.5L), 4);
   EXPECT_EQ(RoundPixel(-2.5L), -2);
   EXPECT_EQ(RoundPixel(2.5000001L), 3);
+  EXPECT_EQ(RoundPixel(-3.5L), -4);
+  EXPECT_EQ(RoundPixel(-0.5L), 0);
+  EXPECT_EQ(RoundPixel(0.4999999L), 0);
+  EXPECT_EQ(RoundPixel(-2.5000001L), -3);
+  EXPECT_EQ(RoundPixel(-2.4999999L), -2);
+  EXPECT_EQ(RoundPixel(2147483646.5L), 2147483646);
+  EXPECT_EQ(RoundPixel(-2147483646.5L), -2147483646);
 }
 
 TEST(LayerMapping, NoExtentMapsEverythingToTheMiddle) {
