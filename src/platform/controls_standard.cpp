@@ -320,9 +320,32 @@ void TCheckBox::TextChanged() {
   static_cast<QCheckBox *>(Widget())->setText(QString::fromStdString(Caption()));
 }
 
+// ---- TRangeControl --------------------------------------------------------------------
+
+void TRangeControl::SetParams(int APosition, int AMin, int AMax) {
+  if (AMax < AMin) AMax = AMin;
+  const int newPos = std::clamp(APosition, AMin, AMax);
+  const bool changed = newPos != position_;
+  min_ = AMin;
+  max_ = AMax;
+  position_ = newPos;
+  Sync();
+  if (changed && !IsLoading()) PositionChanged();
+}
+
+void TRangeControl::SetMin(int Value) {
+  SetParams(position_, Value, std::max(max_, Value));
+}
+void TRangeControl::SetMax(int Value) {
+  SetParams(position_, std::min(min_, Value), Value);
+}
+void TRangeControl::SetPosition(int Value) {
+  SetParams(Value, min_, max_);
+}
+
 // ---- TScrollBar ----------------------------------------------------------------------
 
-TScrollBar::TScrollBar(TComponent *AOwner) : TWinControl(AOwner) {
+TScrollBar::TScrollBar(TComponent *AOwner) : TRangeControl(AOwner, 0, 100) {
   auto *bar = new QScrollBar(Qt::Horizontal);
   SetWidget(bar);
   QObject::connect(bar, &QScrollBar::valueChanged, [this](int v) {
@@ -336,8 +359,8 @@ void TScrollBar::Sync() {
   auto *bar = static_cast<QScrollBar *>(Widget());
   syncing_ = true;
   bar->setOrientation(kind_ == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
-  bar->setRange(min_, max_);
-  bar->setValue(position_);
+  bar->setRange(Min(), Max());
+  bar->setValue(Position());
   bar->setSingleStep(smallChange_);
   bar->setPageStep(largeChange_);
   syncing_ = false;
@@ -350,26 +373,6 @@ void TScrollBar::SetKind(TScrollBarKind Value) {
   Sync();
 }
 
-void TScrollBar::SetParams(int APosition, int AMin, int AMax) {
-  if (AMax < AMin) AMax = AMin;
-  int newPos = std::clamp(APosition, AMin, AMax);
-  bool changed = newPos != position_;
-  min_ = AMin;
-  max_ = AMax;
-  position_ = newPos;
-  Sync();
-  if (changed && !IsLoading()) Change();
-}
-
-void TScrollBar::SetMin(int Value) {
-  SetParams(position_, Value, std::max(max_, Value));
-}
-void TScrollBar::SetMax(int Value) {
-  SetParams(position_, std::min(min_, Value), Value);
-}
-void TScrollBar::SetPosition(int Value) {
-  SetParams(Value, min_, max_);
-}
 void TScrollBar::SetSmallChange(int Value) {
   smallChange_ = std::max(Value, 1);
   Sync();
@@ -384,7 +387,7 @@ void TScrollBar::Change() {
 
 // ---- TTrackBar -----------------------------------------------------------------------
 
-TTrackBar::TTrackBar(TComponent *AOwner) : TWinControl(AOwner) {
+TTrackBar::TTrackBar(TComponent *AOwner) : TRangeControl(AOwner, 0, 10) {
   auto *slider = new QSlider(Qt::Horizontal);
   SetWidget(slider);
   QObject::connect(slider, &QSlider::valueChanged, [this](int v) {
@@ -403,8 +406,8 @@ void TTrackBar::Sync() {
   // Track bars count from the top: a vertical one has its minimum there.
   s->setInvertedAppearance(vertical);
   s->setInvertedControls(vertical);
-  s->setRange(min_, max_);
-  s->setValue(position_);
+  s->setRange(Min(), Max());
+  s->setValue(Position());
   s->setSingleStep(lineSize_);
   s->setPageStep(pageSize_);
   if (tickStyle_ == tsNone) {
@@ -413,7 +416,7 @@ void TTrackBar::Sync() {
     s->setTickPosition(tickMarks_ == tmBoth      ? QSlider::TicksBothSides
                        : tickMarks_ == tmTopLeft ? QSlider::TicksAbove
                                                  : QSlider::TicksBelow);
-    s->setTickInterval(tickStyle_ == tsAuto ? frequency_ : max_ - min_);
+    s->setTickInterval(tickStyle_ == tsAuto ? frequency_ : Max() - Min());
   }
   syncing_ = false;
 }
@@ -425,26 +428,6 @@ void TTrackBar::SetOrientation(TTrackBarOrientation Value) {
   Sync();
 }
 
-void TTrackBar::SetParams(int APosition, int AMin, int AMax) {
-  if (AMax < AMin) AMax = AMin;
-  int newPos = std::clamp(APosition, AMin, AMax);
-  bool changed = newPos != position_;
-  min_ = AMin;
-  max_ = AMax;
-  position_ = newPos;
-  Sync();
-  if (changed && !IsLoading()) Changed();
-}
-
-void TTrackBar::SetMin(int Value) {
-  SetParams(position_, Value, std::max(max_, Value));
-}
-void TTrackBar::SetMax(int Value) {
-  SetParams(position_, std::min(min_, Value), Value);
-}
-void TTrackBar::SetPosition(int Value) {
-  SetParams(Value, min_, max_);
-}
 void TTrackBar::SetFrequency(int Value) {
   frequency_ = std::max(Value, 1);
   Sync();

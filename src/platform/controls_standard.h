@@ -128,12 +128,11 @@ private:
   TAlignment alignment_ = taRightJustify;
 };
 
-/// A scroll bar; LargeChange is its page step.
-class TScrollBar : public TWinControl {
+/// The position-in-a-range state shared by scroll bars and track bars. A change
+/// event fires exactly when the position moves, including when a new minimum or
+/// maximum pushes it into range, and never while a form is being read.
+class TRangeControl : public TWinControl {
 public:
-  explicit TScrollBar(TComponent *AOwner);
-  TScrollBarKind Kind() const { return kind_; }
-  void SetKind(TScrollBarKind Value);
   int Min() const { return min_; }
   /// A minimum above the maximum raises the maximum with it.
   void SetMin(int Value);
@@ -145,6 +144,27 @@ public:
   void SetPosition(int Value);
   /// Sets all three at once, raising at most one change.
   void SetParams(int APosition, int AMin, int AMax);
+
+protected:
+  TRangeControl(TComponent *AOwner, int AMin, int AMax)
+      : TWinControl(AOwner), min_(AMin), max_(AMax) {}
+  /// Pushes the state to the widget.
+  virtual void Sync() = 0;
+  /// Raises the control's change event.
+  virtual void PositionChanged() = 0;
+  /// Set while Sync runs, so the widget's own signals are not taken as user moves.
+  bool syncing_ = false;
+
+private:
+  int min_, max_, position_ = 0;
+};
+
+/// A scroll bar; LargeChange is its page step.
+class TScrollBar : public TRangeControl {
+public:
+  explicit TScrollBar(TComponent *AOwner);
+  TScrollBarKind Kind() const { return kind_; }
+  void SetKind(TScrollBarKind Value);
   int SmallChange() const { return smallChange_; }
   void SetSmallChange(int Value);
   int LargeChange() const { return largeChange_; }
@@ -152,28 +172,22 @@ public:
   TNotifyEvent OnChange;
   virtual void Change();
 
+protected:
+  void Sync() override;
+  void PositionChanged() override { Change(); }
+
 private:
-  void Sync();
   TScrollBarKind kind_ = sbHorizontal;
-  int min_ = 0, max_ = 100, position_ = 0;
   int smallChange_ = 1, largeChange_ = 1;
-  bool syncing_ = false;
 };
 
 /// A track bar; a vertical one shows its minimum at the top, with ticks every
 /// Frequency positions on the side TickMarks names.
-class TTrackBar : public TWinControl {
+class TTrackBar : public TRangeControl {
 public:
   explicit TTrackBar(TComponent *AOwner);
   TTrackBarOrientation Orientation() const { return orientation_; }
   void SetOrientation(TTrackBarOrientation Value);
-  int Min() const { return min_; }
-  void SetMin(int Value);
-  int Max() const { return max_; }
-  void SetMax(int Value);
-  int Position() const { return position_; }
-  void SetPosition(int Value);
-  void SetParams(int APosition, int AMin, int AMax);
   int Frequency() const { return frequency_; }
   void SetFrequency(int Value);
   TTickMark TickMarks() const { return tickMarks_; }
@@ -187,15 +201,16 @@ public:
   TNotifyEvent OnChange;
   virtual void Changed();
 
+protected:
+  void Sync() override;
+  void PositionChanged() override { Changed(); }
+
 private:
-  void Sync();
   TTrackBarOrientation orientation_ = trHorizontal;
-  int min_ = 0, max_ = 10, position_ = 0;
   int frequency_ = 1;
   TTickMark tickMarks_ = tmBottomRight;
   TTickStyle tickStyle_ = tsAuto;
   int lineSize_ = 1, pageSize_ = 2;
-  bool syncing_ = false;
 };
 
 /// A multi-line text box whose contents are the string list Lines.
