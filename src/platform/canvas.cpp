@@ -771,6 +771,25 @@ void TCanvas::Blit(const TRect &Dest, const QImage &Source, const TRect &SourceR
   const std::int64_t sw = SourceRect.Width(), sh = SourceRect.Height();
   uchar *bits = surface_->bits();
   const qsizetype bpl = surface_->bytesPerLine();
+  if (dw == sw && dh == sh && !SkipColor) {
+    // Unscaled copies (the double buffers of every paint) go row by row
+    // without per-pixel index arithmetic; the loops vectorise.
+    const int dx = SourceRect.Left - Dest.Left, dy = SourceRect.Top - Dest.Top;
+    const int x0 = std::max(r.Left, -dx), x1 = std::min(r.Right, conv.width() - dx);
+    const int y0 = std::max(r.Top, -dy), y1 = std::min(r.Bottom, conv.height() - dy);
+    for (int y = y0; y < y1; ++y) {
+      const auto *srow = reinterpret_cast<const std::uint32_t *>(conv.constScanLine(y + dy)) + dx;
+      auto *drow = reinterpret_cast<std::uint32_t *>(bits + bpl * y);
+      if (Mode == SRCCOPY) {
+        for (int x = x0; x < x1; ++x) drow[x] = srow[x] | 0xFF000000u;
+      } else if (Mode == SRCAND) {
+        for (int x = x0; x < x1; ++x) drow[x] = (srow[x] & drow[x]) | 0xFF000000u;
+      } else {
+        for (int x = x0; x < x1; ++x) drow[x] = Rop3(Mode, srow[x], drow[x]);
+      }
+    }
+    return;
+  }
   for (int y = r.Top; y < r.Bottom; ++y) {
     const std::int64_t sy = SourceRect.Top + (std::int64_t(y) - Dest.Top) * sh / dh;
     if (sy < 0 || sy >= conv.height()) continue;
