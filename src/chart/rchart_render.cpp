@@ -89,7 +89,11 @@ void TCustomRChart::ClearGraph() {
 }
 
 void TCustomRChart::Paint() {
-  if (painting_ || IsLoading() || PaintSuspended() || (!Visible() && !IsDesigning())) return;
+  if (painting_) return;
+  if (IsLoading() || PaintSuspended() || (!Visible() && !IsDesigning())) {
+    DeferPaint();
+    return;
+  }
   TPassGuard pass(painting_);
   fullBitmap_->SetSize(Width(), Height());
   TCanvas &full = fullBitmap_->Canvas();

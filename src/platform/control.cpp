@@ -316,6 +316,10 @@ bool TControl::PaintBuffer(bool Force) {
   return true;
 }
 
+void TControl::DeferPaint() {
+  if (surface_) surface_->dirty = true;
+}
+
 void TControl::Invalidate() {
   if (surface_) surface_->dirty = true;
   if (widget_) widget_->update();

@@ -182,6 +182,10 @@ public:
   virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
   /// Draws the control on its canvas (graphic and custom controls).
   virtual void Paint() {}
+  /// Called from Paint when it could not draw yet (for example while painting
+  /// is suspended): the back buffer stays stale, so the next paint event of
+  /// the window draws it instead of showing an empty buffer.
+  void DeferPaint();
   /// Called after the size changed; raises OnResize.
   virtual void Resize();
 

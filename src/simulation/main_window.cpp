@@ -126,9 +126,6 @@ void TfrmExample::FormShow(TObject * /*Sender*/) {
   // Appearing on screen gives the window its size without a resize event, so
   // the track bar is fitted here as well.
   FitTrackBar();
-  // Every composition so far came before the chart had a window and was not
-  // painted; the chart paints the current picture when it first appears.
-  RCChart->Invalidate();
   // The window takes the icon the language file names, from the work area.
   const std::string iconName = cliDemon->Translator()->Translate("AppIconName");
   if (iconName == "AppIconName" || iconName.empty()) return;
