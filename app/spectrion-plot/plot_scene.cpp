@@ -5,6 +5,7 @@
 #include "platform/bitmap.h"
 #include "platform/form_loader.h"
 #include "platform/streams.h"
+#include "simulation/chart_setup.h"
 #include "simulation/main_window.h"
 #include "simulation/plot_composer.h"
 
@@ -15,13 +16,6 @@
 #include <vector>
 
 namespace {
-
-// The energy axis as the window sets it: its bottom, the logarithmic top and
-// the wider left margin that the logarithmic labels need.
-constexpr double kEnergyLow = 9e-11;
-constexpr double kLogTop = 1e10;
-constexpr int kLogMarginLeft = 70;
-constexpr int kSnapshotLabels = 20;
 
 std::string Trim(const std::string &S) {
   const std::size_t a = S.find_first_not_of(" \t\r");
@@ -162,21 +156,16 @@ TPlotScene::TPlotScene(const TPlotToolOptions &Options) : options_(Options) {
     // The window's start-up: the peak table, the snapshot labels kept
     // hidden until a snapshot uses one, and the ranges of both axes.
     FillPeakTable(peaks_);
-    for (int i = 0; i < kSnapshotLabels; ++i)
-      chart_->AddTextLabel(0, 0, 0xFF0000, "", 0);
-    for (int i = 1; i <= kSnapshotLabels; ++i) {
-      chart_->TextLabels(i)->SetTransparent(true);
-      chart_->TextLabels(i)->SetMode(tlOff);
-    }
+    PrepareSnapshotLabels(*chart_);
     chart_->Scale1X()->SetRangeLow(0);
     chart_->Scale1X()->SetRangeHigh(10000);
-    chart_->Scale1Y()->SetRangeLow(kEnergyLow);
+    chart_->Scale1Y()->SetRangeLow(EnergyRangeLow);
     chart_->Scale1Y()->SetRangeHigh(options_.Top);
     // What the window does when its logarithmic box is ticked.
     if (options_.LogScale) {
       chart_->Scale1Y()->SetLogarithmic(true);
-      chart_->Scale1Y()->SetRangeHigh(kLogTop);
-      chart_->SetMarginLeft(kLogMarginLeft);
+      chart_->Scale1Y()->SetRangeHigh(LogEnergyRangeHigh);
+      chart_->SetMarginLeft(LogMarginLeft);
     }
 
     TPlotInputs in;

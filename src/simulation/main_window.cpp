@@ -26,12 +26,6 @@ double TrackBarRangeHigh(int Position) {
 /// The track bar is this much shorter than its panel.
 constexpr int TrackBarSlack = 36;
 
-/// Range of the energy axis at start and its top in logarithmic mode.
-constexpr double EnergyRangeLow = 9e-11;
-constexpr double LogEnergyRangeHigh = 1e10;
-constexpr int LinearMarginLeft = 64;
-constexpr int LogMarginLeft = 70;
-
 void RegisterFormClass() {
   static bool done = false;
   if (done) return;
@@ -84,13 +78,7 @@ TfrmExample::TfrmExample(TComponent *AOwner) : TForm(AOwner) {
 
 void TfrmExample::FormCreate(TObject * /*Sender*/) {
   FillPeakTable(PeakTable);
-  // Labels 1 ... 20 name the snapshots; they stay hidden until a snapshot uses one.
-  for (std::size_t i = 0; i < MaxSnapshots; ++i)
-    RCChart->AddTextLabel(0, 0, 0xFF0000, "", 0);
-  for (int i = 1; i <= int(MaxSnapshots); ++i) {
-    RCChart->TextLabels(i)->SetTransparent(true);
-    RCChart->TextLabels(i)->SetMode(tlOff);
-  }
+  PrepareSnapshotLabels(*RCChart);
   Snapshots.clear();
   TBScaleY->SetMin(-40);
   TBScaleY->SetMax(80);

@@ -7,6 +7,7 @@
 #include "platform/controls_standard.h"
 #include "platform/form.h"
 #include "simulation/blackbody.h"
+#include "simulation/chart_setup.h"
 
 #include <cstdint>
 #include <vector>
@@ -14,9 +15,6 @@
 class TRChart;
 class TNumLab;
 class TkdbDemonClient;
-
-/// Most snapshots kept at once; adding one more drops the oldest.
-inline constexpr std::size_t MaxSnapshots = 20;
 
 class TfrmExample : public TForm {
 public:
