@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -110,4 +111,20 @@ void TBitmap::Assign(const TBitmap &Source) {
   transparent_ = Source.transparent_;
   hasTransparentColor_ = Source.hasTransparentColor_;
   transparentColor_ = Source.transparentColor_;
+}
+
+double DifferingPixelShare(const TBitmap &A, const TBitmap &B, int ChannelTolerance) {
+  if (A.Width() != B.Width() || A.Height() != B.Height()) return 1.0;
+  if (A.Empty()) return 0.0;
+  const auto off = [ChannelTolerance](int a, int b) { return std::abs(a - b) > ChannelTolerance; };
+  long differing = 0;
+  for (int y = 0; y < A.Height(); ++y) {
+    const QRgb *pa = reinterpret_cast<const QRgb *>(A.Image().constScanLine(y));
+    const QRgb *pb = reinterpret_cast<const QRgb *>(B.Image().constScanLine(y));
+    for (int x = 0; x < A.Width(); ++x)
+      if (off(qRed(pa[x]), qRed(pb[x])) || off(qGreen(pa[x]), qGreen(pb[x])) ||
+          off(qBlue(pa[x]), qBlue(pb[x])))
+        ++differing;
+  }
+  return double(differing) / (double(A.Width()) * double(A.Height()));
 }

@@ -62,9 +62,16 @@ public:
   const QImage &Image() const { return *image_; }
 
 private:
+  friend void GrabControl(class TControl &Control, TBitmap &Into);
   std::unique_ptr<QImage> image_;
   std::unique_ptr<TCanvas> canvas_;
   bool transparent_ = false;
   bool hasTransparentColor_ = false;
   TColor transparentColor_ = clWhite;
 };
+
+/// Share (0 ... 1) of pixels whose red, green or blue differs by more than
+/// ChannelTolerance between A and B; 1 when the sizes differ. Picture
+/// comparisons use it so that text antialiasing of another machine's fonts
+/// does not count while a moved curve or fill does.
+double DifferingPixelShare(const TBitmap &A, const TBitmap &B, int ChannelTolerance);

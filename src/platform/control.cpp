@@ -1,5 +1,6 @@
 #include "platform/control.h"
 #include "platform/application.h"
+#include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/canvas_qt.h"
 #include "platform/control_qt.h"
@@ -805,4 +806,12 @@ TGraphicControl::TGraphicControl(TComponent *AOwner) : TControl(AOwner) {
 TCustomControl::TCustomControl(TComponent *AOwner) : TWinControl(AOwner) {
   EnableBackBuffer(false);
   SetWidget(new TPaintWidget(this));
+}
+
+void GrabControl(TControl &Control, TBitmap &Into) {
+  if (!Control.Widget()) {
+    Into.SetSize(0, 0);
+    return;
+  }
+  *Into.image_ = Control.Widget()->grab().toImage().convertToFormat(SurfaceFormat);
 }

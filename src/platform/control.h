@@ -21,6 +21,7 @@
 
 class QImage;
 class QWidget;
+class TBitmap;
 class TCanvas;
 class TWinControl;
 
@@ -333,3 +334,7 @@ public:
   /// paints.
   TCanvas &Canvas() { return BufferCanvas(); }
 };
+
+/// Takes what the control's window shows, children included, into Into
+/// (resized to the control). Golden pictures of whole windows are taken so.
+void GrabControl(TControl &Control, TBitmap &Into);

@@ -99,6 +99,17 @@ TEST(Bitmap, StretchDrawScalesByNearestPixel) {
   EXPECT_EQ(dst.Pixel(4, 0), clBlue);
 }
 
+TEST(Bitmap, DifferingPixelShareIgnoresSmallShadesOnly) {
+  TBitmap a(10, 10), b(10, 10);
+  EXPECT_EQ(DifferingPixelShare(a, b, 40), 0.0);
+  b.Canvas().SetPixels(3, 3, RGB(255, 255, 215)); // a faint shade of white
+  EXPECT_EQ(DifferingPixelShare(a, b, 40), 0.0);
+  b.Canvas().SetPixels(4, 4, RGB(255, 0, 255)); // one channel far off
+  EXPECT_DOUBLE_EQ(DifferingPixelShare(a, b, 40), 0.01);
+  TBitmap c(10, 11);
+  EXPECT_EQ(DifferingPixelShare(a, c, 40), 1.0);
+}
+
 TEST(MemoryStream, ReadWriteSeekAndShortReads) {
   TMemoryStream m;
   m.WriteBuffer("hello world", 11);

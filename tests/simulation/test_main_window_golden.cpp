@@ -12,15 +12,15 @@
 
 #include "localisation/tolkar2000.h"
 #include "platform/application.h"
+#include "platform/bitmap.h"
 #include "platform/process_info.h"
 #include "simulation/main_window.h"
 
-#include <QImage>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -33,43 +33,29 @@ const fs::path GoldenDir = fs::path(SPECTRION_SOURCE_DIR) / "tests/simulation/go
 constexpr double MaxDifferingShare = 0.01;
 constexpr int ChannelTolerance = 40;
 
-QImage Render(TfrmExample &w) {
+/// The window as it stands on screen after it has been shown.
+std::unique_ptr<TBitmap> Render(TfrmExample &w) {
   w.Show();
   Application->ProcessMessages();
-  return w.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-/// Share of pixels that differ noticeably; 1 when the sizes differ.
-double DifferingShare(const QImage &a, const QImage &b) {
-  if (a.size() != b.size()) return 1.0;
-  long differing = 0;
-  for (int y = 0; y < a.height(); ++y) {
-    const QRgb *pa = reinterpret_cast<const QRgb *>(a.constScanLine(y));
-    const QRgb *pb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
-    for (int x = 0; x < a.width(); ++x) {
-      if (std::abs(qRed(pa[x]) - qRed(pb[x])) > ChannelTolerance ||
-          std::abs(qGreen(pa[x]) - qGreen(pb[x])) > ChannelTolerance ||
-          std::abs(qBlue(pa[x]) - qBlue(pb[x])) > ChannelTolerance)
-        ++differing;
-    }
-  }
-  return double(differing) / double(a.width() * a.height());
+  auto picture = std::make_unique<TBitmap>();
+  GrabControl(w, *picture);
+  return picture;
 }
 
 /// Compares Picture with the golden file Name, or writes it when regenerating.
-void ExpectLikeGolden(const QImage &Picture, const std::string &Name) {
+void ExpectLikeGolden(const TBitmap &Picture, const std::string &Name) {
   const fs::path golden = GoldenDir / Name;
   const fs::path actual = fs::current_path() / ("actual-" + Name);
-  ASSERT_TRUE(Picture.save(QString::fromStdString(actual.string())));
+  Picture.SaveToFile(actual.string());
   if (std::getenv("SPECTRION_UPDATE_GOLDEN")) {
     fs::create_directories(GoldenDir);
-    ASSERT_TRUE(Picture.save(QString::fromStdString(golden.string())));
+    Picture.SaveToFile(golden.string());
     return;
   }
-  QImage expected(QString::fromStdString(golden.string()));
-  ASSERT_FALSE(expected.isNull()) << "no golden picture " << golden;
-  expected = expected.convertToFormat(QImage::Format_RGB32);
-  EXPECT_LE(DifferingShare(Picture, expected), MaxDifferingShare)
+  ASSERT_TRUE(fs::exists(golden)) << "no golden picture " << golden;
+  TBitmap expected;
+  expected.LoadFromFile(golden.string());
+  EXPECT_LE(DifferingPixelShare(Picture, expected, ChannelTolerance), MaxDifferingShare)
       << Name << " differs from the golden picture; this run's picture is " << actual;
 }
 
@@ -96,10 +82,10 @@ TEST(MainWindowPicture, StartUpAndLogarithmicWithBandPeakCurveAndSnapshots) {
   auto *w = new TfrmExample(nullptr);
   ASSERT_EQ(w->Width(), 800);
   ASSERT_EQ(w->Height(), 600);
-  QImage start = Render(*w);
-  ASSERT_EQ(start.width(), 800);
-  ASSERT_EQ(start.height(), 600);
-  ExpectLikeGolden(start, "main_window_start.png");
+  const auto start = Render(*w);
+  ASSERT_EQ(start->Width(), 800);
+  ASSERT_EQ(start->Height(), 600);
+  ExpectLikeGolden(*start, "main_window_start.png");
 
   for (int T : {2000, 3500, 5000})
     window_test::SnapshotAt(*w, T);
@@ -107,10 +93,10 @@ TEST(MainWindowPicture, StartUpAndLogarithmicWithBandPeakCurveAndSnapshots) {
   w->CBLogScale->SetChecked(true);
   w->CBoxVisRange->SetChecked(true);
   w->CBPeakCurve->SetChecked(true);
-  QImage log = Render(*w);
-  ExpectLikeGolden(log, "main_window_log_band_peak_snapshots.png");
+  const auto log = Render(*w);
+  ExpectLikeGolden(*log, "main_window_log_band_peak_snapshots.png");
   // The two states look clearly different.
-  EXPECT_GT(DifferingShare(start, log), 0.02);
+  EXPECT_GT(DifferingPixelShare(*start, *log, ChannelTolerance), 0.02);
   w->Free();
 }
 
