@@ -304,8 +304,8 @@ TEST(DemonClient, WithAHostTheLanguageFileAndValuesComeFromIt) {
   f.Demon->SetUseTavelinServer(true);
   f.Demon->SetCommandLine({"/opt/sim/spectrion", {}});
   auto host = std::make_unique<TFakeHost>(&log);
-  host->Replies[{dmFileName, HostString("/opt/sim/spectrion")}] = HostString("/book/sim/spec.exe");
-  host->Replies[{dmGetFile, HostString("/book/sim/spec.itl")}] =
+  host->Replies[{dmFileName, HostString("/opt/sim/spectrion")}] = HostString("/book/sim/demo.exe");
+  host->Replies[{dmGetFile, HostString("/book/sim/demo.itl")}] =
       std::string(1, '\x01') + "[Greeting]=From host|$$";
   host->Replies[{dmGetValue, HostString("TavelinWorkArea")}] = HostString("/book/work/");
   host->Replies[{dmGetFile, HostString("unknown")}] = std::string(1, '\0');
