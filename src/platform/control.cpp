@@ -590,6 +590,8 @@ void TControl::Loaded() {
   TComponent::Loaded();
   ParentFontChanged();
   UpdateToolTip();
+  // Anchors keep the distances the description drew, to the parent's final size.
+  if (align_ == alNone) UpdateAnchorOrigin();
 }
 
 void TControl::Click() {
@@ -689,8 +691,11 @@ void TWinControl::AlignControls() {
   }
   aligning_ = true;
   int pw = ClientWidth(), ph = ClientHeight();
+  // While a description is read, the bounds it writes are final: a parent
+  // still settling (an aligned sibling read later shrinks it) moves nothing.
   for (TControl *c : std::vector<TControl *>(controls_))
-    if (c->align_ == alNone && c->visible_) c->ApplyAnchors(pw, ph);
+    if (c->align_ == alNone && c->visible_ && !c->ComponentState().Contains(csReading))
+      c->ApplyAnchors(pw, ph);
 
   TRect r = AdjustedClientRect();
   auto place = [&](TAlign which) {

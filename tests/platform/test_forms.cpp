@@ -256,6 +256,42 @@ TEST(FormLoader, ReferencesBinaryDataAndCollections) {
   EXPECT_EQ(form.ComponentCount(), 0);
 }
 
+TEST(FormLoader, AnchoredControlsKeepTheirWrittenBoundsWhileTheParentSettles) {
+  // The panel fills the form's height while it is read; the memo read after
+  // it takes 100 pixels of that. The button's written place is the designed
+  // one, relative to the panel's final height, and must not move with it.
+  TForm form(nullptr);
+  ReadComponentText(&form, "object F: TForm\n"
+                           "  ClientWidth = 400\n"
+                           "  ClientHeight = 300\n"
+                           "  object P: TPanel\n"
+                           "    Align = alRight\n"
+                           "    Width = 120\n"
+                           "    object B: TBitBtn\n"
+                           "      Left = 8\n"
+                           "      Top = 160\n"
+                           "      Width = 100\n"
+                           "      Height = 29\n"
+                           "      Anchors = [akLeft, akBottom]\n"
+                           "    end\n"
+                           "  end\n"
+                           "  object M: TMemo\n"
+                           "    Align = alBottom\n"
+                           "    Height = 100\n"
+                           "  end\n"
+                           "end\n");
+  auto *panel = dynamic_cast<TPanel *>(form.FindComponent("P"));
+  auto *button = dynamic_cast<TBitBtn *>(form.FindComponent("B"));
+  ASSERT_NE(panel, nullptr);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(panel->Height(), 200);
+  EXPECT_EQ(button->Top(), 160);
+  // After loading the anchor works from the final sizes.
+  form.SetClientHeight(350);
+  EXPECT_EQ(panel->Height(), 250);
+  EXPECT_EQ(button->Top(), 210);
+}
+
 TEST(Forms, ShowModalReturnsWhenClosedFromWithinItsLoop) {
   TForm dialog(nullptr);
   dialog.SetPosition(poScreenCenter);
