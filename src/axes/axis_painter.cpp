@@ -1,12 +1,30 @@
 #include "axes/axis_painter.h"
 
+#include "axes/dt_ticks.h"
+
 namespace {
 
 void DrawLabel(TCanvas &C, const TScaleState &S, const TTick &t, TPoint origin, int zeroHeight) {
-  if (t.Label.empty()) return;
-  const TSize ext = C.TextExtent(t.Label);
-  const TPoint p = TickLabelOrigin(S, t, ext, zeroHeight);
-  C.TextOut(origin.X + p.X, origin.Y + p.Y, t.Label);
+  if (!t.Label.empty()) {
+    const TSize ext = C.TextExtent(t.Label);
+    const TPoint p = TickLabelOrigin(S, t, ext, t.OwnTextHeight ? ext.cy : zeroHeight);
+    C.TextOut(origin.X + p.X, origin.Y + p.Y, t.Label);
+  }
+  if (!t.DateLine.empty()) {
+    const TPoint p = DateLineOrigin(S, t, C.TextExtent(t.DateLine));
+    C.TextOut(origin.X + p.X, origin.Y + p.Y, t.DateLine);
+  }
+}
+
+// The words a date/time axis shows instead of ticks it cannot draw.
+void DrawMessage(TCanvas &C, const TScaleState &S, TTickMessage m, TPoint origin) {
+  const auto lines = TickMessageLines(m, IsHorizontalScale(S.ScaleType));
+  if (lines.empty()) return;
+  const int tHeight = C.TextHeight("T");
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const TPoint p = TickMessageOrigin(S, int(i), C.TextExtent(lines[i]), tHeight);
+    C.TextOut(origin.X + p.X, origin.Y + p.Y, lines[i]);
+  }
 }
 
 } // namespace
@@ -67,7 +85,7 @@ TCanvas *DrawAxis(TCanvas &Canvas, const TScaleState &S, const TAxisLook &L, TPo
 
   std::vector<TTick> local;
   std::vector<TTick> &ticks = Ctx.Scratch ? *Ctx.Scratch : local;
-  ComputeTicks(S, ticks);
+  const TTickMessage message = ComputeTicks(S, ticks);
 
   const bool horizontal = IsHorizontalScale(S.ScaleType);
   const int zeroHeight = horizontal ? 0 : c->TextHeight("0");
@@ -88,6 +106,7 @@ TCanvas *DrawAxis(TCanvas &Canvas, const TScaleState &S, const TAxisLook &L, TPo
     }
     if (t.Labelled && !labelFirst) DrawLabel(*c, S, t, Origin, zeroHeight);
   }
+  DrawMessage(*c, S, message, Origin);
 
   if (!L.Caption.empty()) {
     const TPoint p = CaptionOrigin(S, L, c->TextWidth(L.Caption));

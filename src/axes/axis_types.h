@@ -14,6 +14,10 @@ enum TFigType { ftNoFigs, ftNum, ftTime, ftDateTime, ftUserText };
 /// Anchor of the axis caption along the axis: start, middle or end.
 enum TScaleUnitAnchor { uaSclTopLft, uaSclCenter, uaSclBotRgt };
 
+/// What a date/time axis draws in place of ticks it cannot show: nothing to
+/// say, "DateTime range is below 1 second" or "invalid DateTime scale".
+enum TTickMessage { tmNone, tmBelowOneSecond, tmInvalid };
+
 /// Where a horizontal axis sits relative to the data area of a chart.
 enum TScaleLocationHoriz { slTop, slBottom };
 

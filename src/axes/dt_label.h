@@ -1,15 +1,7 @@
 #pragma once
 // Date/time label settings that every scale and every axis object owns.
+#include "axes/dt_settings.h"
 #include "platform/persistent.h"
-
-/// Clock style of time labels: 08:05, 8h05 or 8:05am.
-enum TTimeFormat { tfHHMMSS, tfHHhMM, tfAMPM };
-/// Digits of the year in date labels.
-enum TYearLength { ylNone, ylYY, ylYYYY };
-/// Order of the parts of a date.
-enum TDateOrder { doMMDDYY, doDDMMYY, doYYMMDD };
-/// When a date line accompanies clock-time labels.
-enum TDateForTime { dtNone, dtOnePerChart, dtOnePerDay, dtAllTicks };
 
 /// How date and time tick labels are written. The owner hooks OnChange to
 /// repaint (a scale) or to re-apply its axes (a chart).
@@ -17,21 +9,21 @@ class TDTLabel : public TPersistent {
 public:
   TDTLabel() = default;
 
-  TTimeFormat TimeFormat() const { return timeFormat_; }
+  TTimeFormat TimeFormat() const { return settings_.TimeFormat; }
   /// Fires OnChange on every assignment.
   void SetTimeFormat(TTimeFormat Value);
-  char DateSeparator() const { return dateSeparator_; }
+  char DateSeparator() const { return settings_.DateSeparator; }
   void SetDateSeparator(char Value);
-  char TimeSeparator() const { return timeSeparator_; }
+  char TimeSeparator() const { return settings_.TimeSeparator; }
   void SetTimeSeparator(char Value);
-  TYearLength YearLength() const { return yearLength_; }
+  TYearLength YearLength() const { return settings_.YearLength; }
   void SetYearLength(TYearLength Value);
-  bool MonthName() const { return monthName_; }
+  bool MonthName() const { return settings_.MonthName; }
   void SetMonthName(bool Value);
-  TDateOrder DateOrder() const { return dateOrder_; }
+  TDateOrder DateOrder() const { return settings_.DateOrder; }
   /// Fires OnChange on every assignment.
   void SetDateOrder(TDateOrder Value);
-  TDateForTime DateForTime() const { return dateForTime_; }
+  TDateForTime DateForTime() const { return settings_.DateForTime; }
   void SetDateForTime(TDateForTime Value);
 
   /// Takes over the seven settings of another TDTLabel (firing OnChange
@@ -40,18 +32,14 @@ public:
   /// Copies the seven settings of Source and fires OnChange once.
   void CopySettings(const TDTLabel &Source);
   /// True when all seven settings equal those of Other.
-  bool SameSettings(const TDTLabel &Other) const;
+  bool SameSettings(const TDTLabel &Other) const { return settings_ == Other.settings_; }
+  /// The seven settings as one value.
+  const TDTSettings &Settings() const { return settings_; }
 
   TNotifyEvent OnChange;
 
 private:
   void Changed();
 
-  TTimeFormat timeFormat_ = tfHHMMSS;
-  char dateSeparator_ = '-';
-  char timeSeparator_ = ':';
-  TYearLength yearLength_ = ylYYYY;
-  bool monthName_ = true;
-  TDateOrder dateOrder_ = doDDMMYY;
-  TDateForTime dateForTime_ = dtOnePerDay;
+  TDTSettings settings_;
 };

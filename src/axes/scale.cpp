@@ -12,7 +12,10 @@ TScale::TScale(TComponent *AOwner) : TCustomControl(AOwner) {
   // A transparent scale draws over its parent's background, which the back
   // buffer takes on before every paint; an opaque one covers all of it.
   EnableBackBuffer(true);
-  dateFormat_.OnChange = [this](TObject *) { RepaintScale(); };
+  dateFormat_.OnChange = [this](TObject *) {
+    state_.DateFormat = dateFormat_.Settings();
+    RepaintScale();
+  };
   SetBounds(Left(), Top(), 400, 400);
   state_.Width = Width();
   state_.Height = Height();
@@ -87,6 +90,9 @@ void TScale::VisibleChanged() {
 
 void TScale::Loaded() {
   TCustomControl::Loaded(); // clears the loading state
+  // A form may store a logarithmic date axis (Logarithmic is taken unchecked
+  // while reading); dates are never logarithmic once loaded.
+  if (state_.LabelType == ftDateTime) state_.Logarithmic = false;
   CalcScaleFactors();
   RepaintScale();
 }

@@ -1,5 +1,6 @@
 #include "axes/scale_geometry.h"
 
+#include "axes/dt_ticks.h"
 #include "axes/tick_math.h"
 
 #include <algorithm>
@@ -234,14 +235,22 @@ std::string NumericTickLabel(const TScaleState &S, double Value, int Decimals, b
   return ApplyInscript(text, S.ScaleInscript);
 }
 
-void ComputeTicks(const TScaleState &S, std::vector<TTick> &Out) {
+TTickMessage ComputeTicks(const TScaleState &S, std::vector<TTick> &Out) {
   Out.clear();
-  if (!RangeUsable(S)) return;
+  if (S.LabelType == ftDateTime) return DateTimeTicks(S, Out);
+  if (!RangeUsable(S)) return tmNone;
+  // A logarithmic range reaching 0 or below has no decades to mark: no ticks.
+  if (S.Logarithmic && !LogRangeUsable(S)) return tmNone;
+  if (S.LabelType == ftTime && TimeTicks(S, Out)) return tmNone;
   if (!S.Logarithmic)
     LinearTicks(S, Out);
-  else if (LogRangeUsable(S))
+  else
     LogTicks(S, Out);
-  // A logarithmic range reaching 0 or below has no decades to mark: no ticks.
+  return tmNone;
+}
+
+TTick PlaceTick(const TScaleState &S, double V, bool Major, int Length) {
+  return MakeTick(S, AxisLinePosition(S), V, Major, Length);
 }
 
 std::vector<TTick> ComputeTicks(const TScaleState &S) {

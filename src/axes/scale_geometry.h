@@ -3,6 +3,7 @@
 // settings) and the pure computations on it: the value-to-pixel mapping,
 // the position of the axis line, and the list of ticks to draw.
 #include "axes/axis_types.h"
+#include "axes/dt_settings.h"
 #include "platform/geometry.h"
 
 #include <string>
@@ -30,6 +31,8 @@ struct TScaleState {
   TFigType LabelType = ftNum;
   std::string UserTickText;
   std::string ScaleInscript;
+  /// How date and time labels are written (ftDateTime and ftTime axes).
+  TDTSettings DateFormat;
 };
 
 /// Recomputes Factor and Offset from size, margins and range. An empty
@@ -70,6 +73,12 @@ struct TTick {
   /// Carries a label (the text may still be empty).
   bool Labelled = false;
   std::string Label;
+  /// Vertical scales centre the label on its own height rather than on the
+  /// height of "0" (calendar and clock labels).
+  bool OwnTextHeight = false;
+  /// Date drawn beside a clock label, one text height further out; empty
+  /// for none.
+  std::string DateLine;
 };
 
 /// Upper bound of ticks one loop produces. A scale is never wider than a
@@ -77,13 +86,19 @@ struct TTick {
 /// bound keeps absurd settings (MinTicks 0 over a huge range) from hanging.
 inline constexpr int MaxTicksPerLoop = 10000;
 
-/// The ticks of a numeric axis in drawing order: short ticks first, then
-/// the major ticks on linear axes; ascending values on logarithmic axes.
-/// Date/time label types get numeric ticks here. A logarithmic axis with an
-/// end at or below 0 has no ticks.
+/// The ticks of an axis in drawing order. Numeric axes: short ticks first,
+/// then the major ticks on linear axes; ascending values on logarithmic
+/// axes. ftDateTime axes get calendar and clock ticks, ftTime axes time
+/// ticks (numeric ones when those decline); see dt_ticks.h. A logarithmic
+/// axis with an end at or below 0 has no ticks.
 std::vector<TTick> ComputeTicks(const TScaleState &S);
 /// Same, filling Out (cleared first) so that a caller can reuse its storage.
-void ComputeTicks(const TScaleState &S, std::vector<TTick> &Out);
+/// Returns the message a date/time axis draws instead of ticks.
+TTickMessage ComputeTicks(const TScaleState &S, std::vector<TTick> &Out);
+
+/// A tick at world value V with its foot on the axis line and its tip
+/// Length pixels towards the tick side; nothing else filled in.
+TTick PlaceTick(const TScaleState &S, double V, bool Major, int Length);
 
 /// Label text of a numeric major tick (zero snapping, 14-character cut,
 /// decimals rules, user texts and inscript). Decimals comes from

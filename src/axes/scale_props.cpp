@@ -52,6 +52,11 @@ void TScaleProps::SetColorScale(TColor Value) {
   Changed();
 }
 
+void TScaleProps::SetLoading(bool Value) {
+  loading_ = Value;
+  if (!Value && labelType_ == ftDateTime) logarithmic_ = false;
+}
+
 void TScaleProps::SetDateFormat(const TDTLabel *Value) {
   if (Value != nullptr && Value != &dateFormat_)
     dateFormat_.CopySettings(*Value); // fires OnChange through the hook

@@ -84,9 +84,11 @@ public:
   TScaleType ScaleType() const { return scaleType_; }
   void SetScaleType(TScaleType Value);
   /// Set at construction; the owning chart clears it when its form has been
-  /// read. While set, Logarithmic is accepted without checks.
+  /// read. While set, Logarithmic is accepted without checks; clearing it
+  /// switches a date axis's logarithmic mode off (no event: the chart
+  /// applies all axes right after).
   bool Loading() const { return loading_; }
-  void SetLoading(bool Value) { loading_ = Value; }
+  void SetLoading(bool Value);
 
   TNotifyEvent OnChange;
 

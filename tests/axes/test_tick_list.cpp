@@ -110,9 +110,11 @@ TEST(LinearTicks, UserTextsAndInscript) {
   EXPECT_EQ(Labels(ComputeTicks(s))[1], "2.0 nm");
   s.LabelType = ftNoFigs;
   EXPECT_TRUE(Labels(ComputeTicks(s)).empty());
-  // Date/time label types draw numeric ticks for now.
+  // Date/time label types draw their own ladders: days 0 .. 8 every
+  // second day, 0 .. 8 seconds every two seconds.
   s.LabelType = ftDateTime;
-  EXPECT_EQ(Labels(ComputeTicks(s)).size(), 5u);
+  EXPECT_EQ(Labels(ComputeTicks(s)),
+            (std::vector<std::string>{"31-Dec-1899", "02-Jan-1900", "04-Jan-1900", "06-Jan-1900"}));
   s.LabelType = ftTime;
   EXPECT_EQ(Labels(ComputeTicks(s)).size(), 5u);
 }
