@@ -27,6 +27,8 @@ constexpr double kCalendarEnd = MaxDateTimeDay + 1;
 // enough for a label.
 constexpr double kMaxTimeMagnitude = 1e12;
 
+// Ends of a valid date axis: 1 January 0001, and a bound a little past the
+// calendar's end that the ladders cut off at 9999.
 constexpr double kValidLow = -693593;
 constexpr double kValidHigh = 3000000;
 
@@ -309,7 +311,8 @@ bool TimeTicks(const TScaleState &S, std::vector<TTick> &Out) {
   // Ticks are whole multiples k of the short step inside the range,
   // widened by a hair at both ends so that ticks on the ends stay.
   const double tol = kStepTolerance * shortStep + 1e-9 * magnitude;
-  const auto kLow = std::int64_t(std::ceil((std::min(L, H) - tol) / shortStep));
+  auto kLow = std::int64_t(std::ceil((std::min(L, H) - tol) / shortStep));
+  if (S.Logarithmic) kLow = std::max<std::int64_t>(kLow, 1); // zero has no place there
   const auto kHigh = std::int64_t(std::floor((std::max(L, H) + tol) / shortStep));
   const std::int64_t count = std::min<std::int64_t>(kHigh - kLow + 1, MaxTicksPerLoop);
   const bool ascending = H > L;
@@ -322,20 +325,17 @@ bool TimeTicks(const TScaleState &S, std::vector<TTick> &Out) {
       Out.push_back(std::move(t));
     }
   }
-  const bool horizontal = IsHorizontalScale(S.ScaleType);
   const bool milliseconds = step.Seconds < 1;
   for (std::int64_t i = 0; i < count; ++i) {
     const std::int64_t k = kAt(i);
     if (FlooredMod(k, step.Subdivisions) != 0) continue;
     const double v = double(k) * shortStep;
-    TTick t = PlaceTick(S, v, true, horizontal ? 7 : 6);
+    TTick t = PlaceTick(S, v, true, MajorLength(S));
     t.Recorded = !S.ShortTicks;
     t.Notify = true;
-    t.NotifyFirst = !horizontal;
-    if (S.LabelType != ftNoFigs) {
-      t.Labelled = true;
-      t.Label = TimeTickLabel(v, milliseconds);
-    }
+    t.NotifyFirst = !IsHorizontalScale(S.ScaleType);
+    t.Labelled = true;
+    t.Label = TimeTickLabel(v, milliseconds);
     Out.push_back(std::move(t));
   }
   return true;
