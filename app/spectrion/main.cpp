@@ -1,6 +1,7 @@
 // Spectrion: the black-body radiation simulation as a desktop program.
 #include "platform/application.h"
 #include "platform/exceptions.h"
+#include "simulation/about_box.h"
 #include "simulation/main_window.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ int main(int argc, char **argv) {
     // later events are shown by the event dispatch and the program goes on.
     TfrmExample *frmExample = nullptr;
     Application->CreateForm(frmExample);
+    Application->CreateForm(FrmAbout);
   } catch (const std::exception &E) {
     // Without a main window there is nothing to go on with.
     Application->HandleException(E);
