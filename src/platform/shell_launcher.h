@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+/// The desktop's side of opening an address or starting a program.
 class TShellLauncher {
 public:
   virtual ~TShellLauncher() = default;
