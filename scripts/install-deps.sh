@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
+  dpkg-dev lintian man-db file desktop-file-utils
 )
 
 missing=()

@@ -53,6 +53,10 @@ int main(int argc, char **argv) {
     std::cout << PlotToolHelp(program);
     return 0;
   }
+  if (options.Version) {
+    std::cout << "spectrion-plot " SPECTRION_VERSION "\n";
+    return 0;
+  }
 
   // The picture never depends on the screen the tool happens to run on.
   ChooseOffscreenWithoutDisplay();

@@ -109,6 +109,9 @@ TParsedOptions ParsePlotOptions(const std::vector<std::string> &Args) {
     if (name == "-h" || name == "--help") {
       if (!noValue()) return fail(name + " takes no value");
       o.Help = true;
+    } else if (name == "--version") {
+      if (!noValue()) return fail(name + " takes no value");
+      o.Version = true;
     } else if (name == "-t" || name == "--temperature") {
       if (!needValue()) return fail(name + " needs a temperature in K");
       if (!ParseTemperature(value, o.Temperature)) return fail(TemperatureError(name, value));
@@ -154,7 +157,7 @@ TParsedOptions ParsePlotOptions(const std::vector<std::string> &Args) {
       return fail("unexpected argument \"" + name + "\"");
     }
   }
-  if (o.Help) {
+  if (o.Help || o.Version) {
     result.Options = o;
     return result;
   }
@@ -202,6 +205,7 @@ What to write:
                            the current curve and, with --peak-curve, the
                            peak curve where it covers the wavelength
   -h, --help               this text
+      --version            the version of the tool
 
 Exit status: 0 on success, 2 for bad options, 1 when a file cannot be
 read or written.

@@ -23,6 +23,7 @@ struct TPlotToolOptions {
   std::string CsvFile;      // empty: no table; "-": standard output
   std::string LanguageFile; // empty: keys shown as they are
   bool Help = false;
+  bool Version = false;
 };
 
 /// Result of parsing: the options, or the message that explains what is wrong.

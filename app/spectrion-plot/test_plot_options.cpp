@@ -81,8 +81,10 @@ TEST(PlotOptions, MistakesAreNamed) {
   EXPECT_NE(Error({"--band=yes", "--csv", "-"}).find("takes no value"), std::string::npos);
   EXPECT_NE(Error({"-t", "900"}).find("nothing to write"), std::string::npos);
   EXPECT_NE(Error({"--csv", ""}).find("needs a file name"), std::string::npos);
-  // Help wins over missing outputs.
+  // Help and the version win over missing outputs.
   EXPECT_TRUE(Parse({"--help"}).Help);
+  EXPECT_TRUE(Parse({"--version"}).Version);
+  EXPECT_NE(Error({"--version=2"}).find("takes no value"), std::string::npos);
 }
 
 TEST(PlotOptions, HelpNamesTheProgramAndEveryOption) {

@@ -20,6 +20,10 @@ need share/applications/org.example.Spectrion.desktop
 need share/metainfo/org.example.Spectrion.metainfo.xml
 need share/icons/hicolor/48x48/apps/spectrion.png
 need share/icons/hicolor/scalable/apps/spectrion.svg
+need lib/spectrion/spectrion-plot
+need bin/spectrion-plot
+need share/man/man1/spectrion.1.gz
+need share/man/man1/spectrion-plot.1.gz
 if [ -L "$prefix/bin/spectrion" ]; then
   target=$(readlink -f "$prefix/bin/spectrion")
   [ "$target" = "$(readlink -f "$prefix/lib/spectrion/spectrion")" ] ||

@@ -8,12 +8,12 @@
 #include "platform/application.h"
 #include "platform/property_registry.h"
 #include "platform/streams.h"
+#include "simulation/about_box.h"
+#include "simulation/app_icon.h"
 #include "simulation/plot_composer.h"
 #include "widgets/num_lab.h"
 
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -114,23 +114,22 @@ void TfrmExample::FormShow(TObject * /*Sender*/) {
   // Appearing on screen gives the window its size without a resize event, so
   // the track bar is fitted here as well.
   FitTrackBar();
-  // The window takes the icon the language file names, from the work area.
-  const std::string iconName = cliDemon->Translator()->Translate("AppIconName");
-  if (iconName == "AppIconName" || iconName.empty()) return;
-  const std::string workArea = cliDemon->GetValue("TavelinWorkArea");
-  const std::string iconPath = workArea + iconName;
-  if (cliDemon->UseTavelinServer()) {
-    std::unique_ptr<TMemoryStream> stream = cliDemon->GetFile(iconName);
-    if (stream && stream->Size() > 0) stream->SaveToFile(iconPath);
+  // The program, this window and the About box take the icon the language
+  // file names, from the work area.
+  const std::string iconPath = ProvideAppIcon(*cliDemon);
+  if (!iconPath.empty()) {
+    try {
+      Application->Icon()->LoadFromFile(iconPath);
+      Icon()->LoadFromFile(iconPath);
+      if (FrmAbout) FrmAbout->Icon()->LoadFromFile(iconPath);
+    } catch (const Exception &) {
+      // A file that is not a picture leaves the icons as they were.
+    }
   }
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(iconPath, error)) return;
-  try {
-    Application->Icon()->LoadFromFile(iconPath);
-    Icon()->LoadFromFile(iconPath);
-  } catch (const Exception &) {
-    // A file that is not a picture leaves the icons as they were.
-  }
+  if (!FrmAbout) return;
+  FrmAbout->UpdateTexts(*cliDemon->Translator());
+  // The About box comes first; this window appears when it is closed.
+  FrmAbout->ShowModal();
 }
 
 void TfrmExample::SBTemperatureChange(TObject * /*Sender*/) {
@@ -187,7 +186,7 @@ void TfrmExample::BBSnapShotClearClick(TObject * /*Sender*/) {
 }
 
 void TfrmExample::BButInfoClick(TObject * /*Sender*/) {
-  // The About box is not part of the program yet.
+  if (FrmAbout) FrmAbout->ShowModal();
 }
 
 void TfrmExample::BButExitClick(TObject * /*Sender*/) {

@@ -1,4 +1,4 @@
-// The glyphs of the main window's four bitmap buttons: small pixel drawings
+// The glyphs of the bitmap buttons of the main window and the About box: small pixel drawings
 // kept as text so that they can be read and edited here, turned into BMP
 // pictures and registered as resources for the form description to name.
 #include "simulation/main_window_pictures.h"
@@ -58,6 +58,14 @@ constexpr TGlyphArt ClearArt{
     "...........k..k.", "..........k....k", ".........k......", "................",
 };
 
+// A green check mark: close the box.
+constexpr TGlyphArt OkArt{
+    "................", "................", "..............g.", ".............glg",
+    "............glg.", "...........glg..", "..........glg...", "..g......glg....",
+    ".glg....glg.....", "..glg..glg......", "...glgglg.......", "....glllg.......",
+    ".....glg........", "......g.........", "................", "................",
+};
+
 void AppendLE(std::string &out, std::uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i)
     out += char((v >> (8 * i)) & 0xFF);
@@ -109,4 +117,5 @@ void RegisterMainWindowPictures() {
   RegisterResource(InfoGlyphName, GlyphBmp(InfoArt));
   RegisterResource(AddGlyphName, GlyphBmp(AddArt));
   RegisterResource(ClearGlyphName, GlyphBmp(ClearArt));
+  RegisterResource(OkGlyphName, GlyphBmp(OkArt));
 }

@@ -271,7 +271,7 @@ TEST_F(MainWindow, ExitClosesTheWindowAndParametersBringItForward) {
   w->Show();
   EXPECT_TRUE(w->Visible());
   w->cliDemon->ReceiveParams("one\ntwo");
-  w->BButInfo->PerformClick(); // no About box yet: nothing happens
+  w->BButInfo->PerformClick(); // no About box in this test: nothing happens
   EXPECT_TRUE(w->Visible());
   w->BButExit->PerformClick();
   EXPECT_FALSE(w->Visible());

@@ -8,6 +8,7 @@
 //       build/tests/simulation/simulation_test_main_window_golden
 // (one command line)
 // then look at the PNG files before committing them.
+#include "helper_golden.h"
 #include "helper_main_window.h"
 
 #include "localisation/tolkar2000.h"
@@ -26,12 +27,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path GoldenDir = fs::path(SPECTRION_SOURCE_DIR) / "tests/simulation/golden";
-
-/// Largest share of pixels that may differ (by more than a little in any
-/// channel) from the golden picture.
-constexpr double MaxDifferingShare = 0.01;
-constexpr int ChannelTolerance = 40;
+using golden_test::ChannelTolerance;
+using golden_test::ExpectLikeGolden;
 
 /// The window as it stands on screen after it has been shown.
 std::unique_ptr<TBitmap> Render(TfrmExample &w) {
@@ -40,23 +37,6 @@ std::unique_ptr<TBitmap> Render(TfrmExample &w) {
   auto picture = std::make_unique<TBitmap>();
   GrabControl(w, *picture);
   return picture;
-}
-
-/// Compares Picture with the golden file Name, or writes it when regenerating.
-void ExpectLikeGolden(const TBitmap &Picture, const std::string &Name) {
-  const fs::path golden = GoldenDir / Name;
-  const fs::path actual = fs::current_path() / ("actual-" + Name);
-  Picture.SaveToFile(actual.string());
-  if (std::getenv("SPECTRION_UPDATE_GOLDEN")) {
-    fs::create_directories(GoldenDir);
-    Picture.SaveToFile(golden.string());
-    return;
-  }
-  ASSERT_TRUE(fs::exists(golden)) << "no golden picture " << golden;
-  TBitmap expected;
-  expected.LoadFromFile(golden.string());
-  EXPECT_LE(DifferingPixelShare(Picture, expected, ChannelTolerance), MaxDifferingShare)
-      << Name << " differs from the golden picture; this run's picture is " << actual;
 }
 
 /// Puts the English language file beside this test program for the window

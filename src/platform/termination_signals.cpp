@@ -1,0 +1,54 @@
+#include "platform/termination_signals.h"
+
+#include "platform/application.h"
+#include "platform/form.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int wakeWrite = -1;
+
+void OnSignal(int) {
+  const char byte = 1;
+  // Only an async-signal-safe write here; a full pipe already holds a wake-up.
+  (void)!write(wakeWrite, &byte, 1);
+}
+
+void EndRun() {
+  // A modal window runs its own loop; closing it lets the start-up (or the
+  // handler that showed it) return to Run, which then ends.
+  for (int i = 0; i < Application->ComponentCount(); ++i)
+    if (auto *form = dynamic_cast<TForm *>(Application->Components(i)); form && form->Modal())
+      form->Close();
+  Application->Terminate();
+}
+
+} // namespace
+
+void EndRunOnTerminationSignals() {
+  static bool installed = false;
+  if (installed) return;
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  installed = true;
+  wakeWrite = fds[1];
+  auto *notifier = new QSocketNotifier(fds[0], QSocketNotifier::Read, QCoreApplication::instance());
+  QObject::connect(notifier, &QSocketNotifier::activated, [readEnd = fds[0]] {
+    char buffer[16];
+    while (read(readEnd, buffer, sizeof buffer) > 0) {
+    }
+    EndRun();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int signal : {SIGTERM, SIGINT, SIGHUP})
+    sigaction(signal, &action, nullptr);
+}
