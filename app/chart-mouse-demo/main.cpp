@@ -197,7 +197,10 @@ private:
     Log(L->Caption() + Format(" moved to %.4g, %.4g", L->PosX(), L->PosY()));
   }
   void RCMainDblClick(TObject *) { Log("OnDblClick"); }
+  // Events go to the memo and to standard output (for scripted checks).
   void Log(const std::string &Text) {
+    std::printf("%s\n", Text.c_str());
+    std::fflush(stdout);
     MMLog->Lines()->Add(Text);
     while (MMLog->Lines()->Count() > 200)
       MMLog->Lines()->Delete(0);
