@@ -1,7 +1,7 @@
 // chart-mouse-demo: a window for trying the chart's mouse actions by hand.
 // The track bar picks MouseAction (its name shows beside it); the check boxes
-// switch MouseCursorFixed and Isometric. Layer 2's x axis is joined to layer 1, and the small chart on the right shows the
-// big one's display list through UseDataOf. The memo lists the events.
+// switch MouseCursorFixed and Isometric. Layer 2's x axis is joined to layer 1, and the small chart
+// on the right shows the big one's display list through UseDataOf. The memo lists the events.
 #include "chart/rchart.h"
 #include "platform/application.h"
 #include "platform/controls_standard.h"
@@ -184,7 +184,8 @@ private:
   void CBFixedClick(TObject *) { RCMain->SetMouseCursorFixed(CBFixed->Checked()); }
   void CBIsoClick(TObject *) { RCMain->SetIsometric(CBIso->Checked()); }
   void RCMainMouseMoveInChart(TObject *, bool InChart, TShiftState, double X, double Y) {
-    LPos->SetCaption(Format(InChart ? "in chart: x %.4g  y %.4g" : "outside: x %.4g  y %.4g", X, Y));
+    LPos->SetCaption(
+        Format(InChart ? "in chart: x %.4g  y %.4g" : "outside: x %.4g  y %.4g", X, Y));
   }
   void RCMainRubberBand(TObject *, int Layer, double LoX, double LoY, double HiX, double HiY) {
     Log("OnRubberBand layer " + std::to_string(Layer) +

@@ -2,6 +2,7 @@
 // runs from x 50 to 260 (W' = 210) and from y 20 to 160 (H' = 140). Expected
 // ranges are worked out by hand from those spans.
 #include "chart/rchart.h"
+#include "platform/application.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 
@@ -138,7 +139,7 @@ TEST_F(ChartMouse, IsometricRubberBandIsSquare) {
   chart.SetIsometric(true);
   chart.SetMouseAction(maZoomWind);
   chart.MouseDown(mbLeft, Left, 100, 100);
-  chart.MouseMove(Left, 130, 60); // up and right: y = y0 - dx
+  chart.MouseMove(Left, 130, 60);  // up and right: y = y0 - dx
   chart.MouseMove(Left, 140, 150); // down and right: y = y0 + dx = 140
   chart.MouseUp(mbLeft, NoButton, 140, 150);
   // The zoomed window keeps square world units: its height follows its width.
@@ -153,7 +154,7 @@ TEST_F(ChartMouse, XorRectangleLivesOnTheScreenOnlyAndAlwaysGoes) {
   const TColor back = chart.Canvas().Pixels(149, 75);
   ASSERT_EQ(back, clWhite);
   chart.MouseDown(mbLeft, Left, 100, 50);
-  chart.MouseMove(Left, 150, 100); // box 100..149 x 50..99
+  chart.MouseMove(Left, 150, 100);    // box 100..149 x 50..99
   EXPECT_EQ(Shown(149, 75), clBlack); // white pen XOR white data area
   EXPECT_EQ(Shown(100, 50), clBlack);
   EXPECT_EQ(chart.Canvas().Pixels(149, 75), clWhite); // the back buffer is untouched
@@ -229,8 +230,8 @@ TEST_F(ChartMouse, DraggingALabelSetsPixelsOrWorldValuesByItsAttachMode) {
     double X, Y;
   };
   // Mouse at (176, 104): world (60, 4).
-  for (const Case &c : {Case{tlamNone, 176, 104}, Case{tlamXOnly, 60, 104},
-                        Case{tlamYOnly, 176, 4}, Case{tlamBoth, 60, 4}}) {
+  for (const Case &c : {Case{tlamNone, 176, 104}, Case{tlamXOnly, 60, 104}, Case{tlamYOnly, 176, 4},
+                        Case{tlamBoth, 60, 4}}) {
     TTextLabel &l = *chart.TextLabels(1);
     l.SetAttachToData(tlamBoth);
     l.SetPosX(50);
@@ -278,9 +279,7 @@ TEST_F(ChartMouse, ThePressCompletingADoubleClickIsIgnored) {
   chart.OnMouseDown = [&](TObject *, TMouseButton, TShiftState, int, int) {
     events.push_back("down");
   };
-  chart.OnMouseUp = [&](TObject *, TMouseButton, TShiftState, int, int) {
-    events.push_back("up");
-  };
+  chart.OnMouseUp = [&](TObject *, TMouseButton, TShiftState, int, int) { events.push_back("up"); };
   chart.OnDblClick = [&](TObject *) { events.push_back("dblclick"); };
   chart.OnRubberBand = [&](TObject *, int, double, double, double, double) {
     events.push_back("band");
@@ -314,6 +313,27 @@ TEST_F(ChartMouse, AnExceptionFromAHandlerLeavesPaintingOn) {
   const int paints = chart.PaintCount();
   chart.Repaint();
   EXPECT_EQ(chart.PaintCount(), paints + 1);
+}
+
+TEST_F(ChartMouse, CursorFollowsTheActionInsideTheDataAreaOnly) {
+  for (TCursor c : {crChartHand, crChartZoomWindow, crChartZoomDrag, crChartZoomWindowPos})
+    EXPECT_TRUE(Application->HasCursor(c));
+  chart.SetMouseAction(maPan);
+  chart.MouseMove(NoButton, 100, 80);
+  EXPECT_EQ(Application->Cursor(), crDefault); // MouseCursorFixed is on by default
+  chart.SetMouseCursorFixed(false);
+  chart.MouseMove(NoButton, 100, 80);
+  EXPECT_EQ(Application->Cursor(), crChartHand);
+  chart.SetMouseAction(maZoom); // no action: the cursor stays as it is
+  chart.MouseMove(NoButton, 101, 80);
+  EXPECT_EQ(Application->Cursor(), crChartHand);
+  chart.MouseMove(NoButton, 20, 80);
+  EXPECT_EQ(Application->Cursor(), crDefault);
+  chart.SetMouseAction(maZoomWindPos);
+  chart.MouseMove(NoButton, 100, 80);
+  EXPECT_EQ(Application->Cursor(), crChartZoomWindowPos);
+  chart.MouseLeave(); // not left behind over other controls
+  EXPECT_EQ(Application->Cursor(), crDefault);
 }
 
 TEST(ChartMouseGeometry, StepsThatWouldBreakARangeAreInvalid) {
