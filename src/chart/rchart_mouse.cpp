@@ -203,6 +203,8 @@ void TCustomRChart::ZoomDragStep(int X, int Y) {
 // --- dragging annotations ---------------------------------------------------------
 
 void TCustomRChart::DragCrossHairStep(int X, int Y) {
+  // A gesture that selected a label before the action changed holds no cross-hair.
+  if (dragIndex_ > ChartCrossHairCount) return;
   TCrossHair &c = *crossHairs_[std::size_t(dragIndex_ - 1)];
   double wx = 0, wy = 0;
   PixelToWorld(c.Layer(), X, Y, wx, wy);

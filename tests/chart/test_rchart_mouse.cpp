@@ -250,6 +250,19 @@ TEST_F(ChartMouse, DraggingALabelSetsPixelsOrWorldValuesByItsAttachMode) {
   }
   EXPECT_EQ(moved.size(), 4u);
   EXPECT_EQ(chart.TextLabels(2)->PosX(), 0);
+  // Switching to cross-hairs while a label beyond the cross-hairs' count is
+  // held moves nothing.
+  for (int i = 3; i <= 6; ++i)
+    chart.AddTextLabel(100, 100, clBlack, "far");
+  chart.TextLabels(6)->SetPosX(50);
+  chart.TextLabels(6)->SetPosY(1); // anchor (155, 146)
+  chart.MouseMove(NoButton, 0, 0);
+  chart.MouseMove(Left, 155, 146);
+  int crossMoves = 0;
+  chart.OnCrossHairMove = [&](TObject *, TCrossHair *) { ++crossMoves; };
+  chart.SetMouseAction(maDragCrossH);
+  chart.MouseMove(Left, 160, 140);
+  EXPECT_EQ(crossMoves, 0);
 }
 
 TEST_F(ChartMouse, MousePositionIsReportedInWorldUnitsAndNeverNonFinite) {
