@@ -177,6 +177,13 @@ TEST(ChartSharing, LeavingKeepsAPrivateCopyAndClearGraphActsOnTheGroup) {
   a.ClearGraph();
   EXPECT_EQ(b.ItemCount(), 2); // neither side reaches the other any more
   EXPECT_GE(b.Capacity(), b.ItemCount());
+  // ShowGraph on a user asks the owner and the other users to repaint.
+  a.HandleNeeded();
+  c.HandleNeeded();
+  const int ownerPaints = a.PaintCount(), userPaints = c.PaintCount();
+  c.ShowGraph();
+  EXPECT_EQ(a.PaintCount(), ownerPaints + 1);
+  EXPECT_GT(c.PaintCount(), userPaints);
 }
 
 TEST(ChartSharing, UsersOfADestroyedOwnerEachKeepTheirOwnCopy) {
