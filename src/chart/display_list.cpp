@@ -107,3 +107,7 @@ void TDisplayList::Clear() {
 void TDisplayList::Detach() {
   data_ = std::make_shared<TGraphData>();
 }
+
+void TDisplayList::MakePrivate() {
+  data_ = std::make_shared<TGraphData>(*data_);
+}

@@ -109,6 +109,10 @@ public:
   void ShareWith(const TDisplayList &Other) { data_ = Other.data_; }
   /// Gives this list a new, empty storage of its own.
   void Detach();
+  /// Gives this list a storage of its own holding a copy of the items it
+  /// shows now (same allocated length), so that later commands here and on
+  /// the former co-holders no longer reach each other.
+  void MakePrivate();
   /// True when both show the same storage.
   bool SharesWith(const TDisplayList &Other) const { return data_ == Other.data_; }
 

@@ -3,6 +3,7 @@
 
 #include "axes/scale.h"
 #include "chart/rchart_layer.h"
+#include "platform/application.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "support/zelt_errors.h"
@@ -80,6 +81,12 @@ TCustomRChart::TCustomRChart(TComponent *AOwner)
     layer->PropsX->OnChange = [this](TObject *) { AxisPropsChanged(); };
     layer->PropsY->OnChange = [this](TObject *) { AxisPropsChanged(); };
   }
+  joints_ = std::make_unique<TJointLayers>();
+  joints_->OnJoin = [this](TJointAxis Axis, int Layer, int Controller) {
+    JoinRange(Axis, Layer, Controller);
+  };
+  joints_->OnChange = [this](TObject *) { RepaintRequest(); };
+  RegisterCursors();
   constructing_ = false;
   CalcLayerFactors();
 }
@@ -95,21 +102,11 @@ TCustomRChart::~TCustomRChart() {
     layer->PropsX->OnChange = nullptr;
     layer->PropsY->OnChange = nullptr;
   }
-  // Leave the share group so that no other chart keeps a pointer to this one.
-  if (useDataOf_) {
-    TCustomRChart *owner = useDataOf_;
-    int j = 0;
-    for (int i = 0; i < owner->userCount_; ++i)
-      if (owner->users_[std::size_t(i)] != this)
-        owner->users_[std::size_t(j++)] = owner->users_[std::size_t(i)];
-    for (int i = j; i < owner->userCount_; ++i)
-      owner->users_[std::size_t(i)] = nullptr;
-    owner->userCount_ = j;
-  }
-  for (int i = 0; i < userCount_; ++i) {
-    TCustomRChart *user = users_[std::size_t(i)];
-    user->useDataOf_ = nullptr; // the storage itself lives on with the user
-  }
+  joints_->OnJoin = nullptr;
+  joints_->OnChange = nullptr;
+  // No other chart may keep a reference to this one.
+  LeaveShareGroup();
+  if (cursorSet_) Application->SetCursor(crDefault);
 }
 
 TCustomRChart::Layer::Layer()
@@ -298,6 +295,7 @@ void TCustomRChart::Loaded() {
     layer->PropsY->SetLoading(false);
   }
   ApplyAllScaleProps();
+  SyncJoinedRanges(); // joins read from the form take their controllers' ranges
   CalcLayerFactors();
   Repaint();
 }

@@ -10,7 +10,9 @@
 #include "chart/bak_gnd_img.h"
 #include "chart/chart_types.h"
 #include "chart/display_list.h"
+#include "chart/joint_layers.h"
 #include "chart/layer_mapping.h"
+#include "chart/mouse_gestures.h"
 #include "chart/paint_geometry.h"
 #include "chart/text_label.h"
 #include "platform/control.h"
@@ -31,6 +33,18 @@ enum TTextBkStyle { tbClear, tbSolid };
 /// Raised around the stages of painting with the surface being drawn on;
 /// Top and Left give where that surface's origin lies in control pixels.
 using TRenderEvent = std::function<void(TObject *Sender, TCanvas *&Canvas, int Top, int Left)>;
+
+/// Every mouse move over the chart: whether it is over the data area, and
+/// where in world coordinates of the current layer.
+using TMouseMoveInChartEvent = std::function<void(TObject *Sender, bool InChart, TShiftState Shift,
+                                                  double rMousePosX, double rMousePosY)>;
+/// The end of a rubber-band drag, once per mouse-following layer.
+using TRubberBandEvent =
+    std::function<void(TObject *Sender, int Layer, double LoX, double LoY, double HiX, double HiY)>;
+/// A dragged cross-hair moved.
+using TCrossHairMoveEvent = std::function<void(TObject *Sender, TCrossHair *WhichCrossHair)>;
+/// A dragged text label moved.
+using TTextLabelMoveEvent = std::function<void(TObject *Sender, TTextLabel *WhichTextLabel)>;
 
 /// Number of layers of every chart.
 inline constexpr int ChartLayerCount = 16;
@@ -238,6 +252,48 @@ public:
   /// Raised for every tick one of the 32 axes draws, with the chart as Sender.
   TScaleTickDrawnEvent OnScaleTickDrawn;
 
+  // --- layer coupling and shared data (rchart_joints.cpp, rchart_sharing.cpp) -----
+  /// Which layer controls each layer's x and y range.
+  TJointLayers *JointLayers() const { return joints_.get(); }
+  /// Range update with coupling of layer Layer: a slaved axis keeps its
+  /// range, the layers Layer controls follow it, and the chart paints once.
+  void CoupledRangeUpdate(int Layer, double XLo, double XHi, double YLo, double YHi);
+  /// The chart whose display list this one shows, or null.
+  TCustomRChart *UseDataOf() const { return useDataOf_; }
+  /// Shows Value's display list (or, with null, a private one again).
+  /// Refusals are shown in an information box and change nothing.
+  void SetUseDataOf(TCustomRChart *Value);
+  /// Number of charts showing this chart's list, and user I (0-based).
+  int DataUserCount() const { return userCount_; }
+  TCustomRChart *DataUser(int I) const;
+
+  // --- mouse (rchart_mouse.cpp) --------------------------------------------
+  TMouseActMode MouseAction() const { return mouseAction_; }
+  /// Changing it during a gesture leaves the gesture's state as it is.
+  void SetMouseAction(TMouseActMode Value) { mouseAction_ = Value; }
+  /// When true every mouse move sets the default cursor.
+  bool MouseCursorFixed() const { return mouseCursorFixed_; }
+  void SetMouseCursorFixed(bool Value) { mouseCursorFixed_ = Value; }
+  /// World position of the mouse on the current layer at its last move over
+  /// the data area.
+  double LastMouseX() const { return lastMouseX_; }
+  double LastMouseY() const { return lastMouseY_; }
+
+  TMouseMoveInChartEvent OnMouseMoveInChart;
+  TRubberBandEvent OnRubberBand;
+  /// After each pan or zoom-drag step and each rubber-band or zoom-window release.
+  TNotifyEvent OnZoomPan;
+  TCrossHairMoveEvent OnCrossHairMove;
+  TTextLabelMoveEvent OnTextLabelMove;
+
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
+  void MouseLeave() override;
+  /// The chart takes arrow keys and Tab itself.
+  TWantedKeys WantedKeys() const override { return {wkArrows, wkTab}; }
+
   void Paint() override;
   void Loaded() override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -265,6 +321,30 @@ private:
   void AppearanceChanged();
   /// Brings the data area on screen after ShowGraph with AutoRedraw on.
   void RenderDataArea();
+  /// Control pixel anchor of text label I (1 ... 30), alignment not applied.
+  TPoint LabelAnchor(int I) const;
+
+  // Coupling and sharing (rchart_joints.cpp, rchart_sharing.cpp).
+  class TPaintBatch;
+  /// Copies the controller's range into a freshly joined layer.
+  void JoinRange(TJointAxis Axis, int Layer, int Controller);
+  /// The coupled update of every layer with its own ranges (no paint).
+  void SyncJoinedRanges();
+  void LeaveOwner();
+  /// Ends every share-group tie before the chart goes.
+  void LeaveShareGroup();
+
+  // Mouse gestures (rchart_mouse.cpp).
+  void RegisterCursors();
+  void StartGesture(int X, int Y);
+  void PanStep(int X, int Y);
+  void ZoomDragStep(int X, int Y);
+  void DragCrossHairStep(int X, int Y);
+  void DragLabelStep(int X, int Y);
+  void RubberMove(int X, int Y);
+  void EndRubberDrag(TMouseButton Button);
+  void XorRubber(TPoint A, TPoint B);
+  TDataArea DataArea() const { return DataAreaOf(Rim()); }
 
   // Painting stages (rchart_frame.cpp, rchart_render.cpp, rchart_grid.cpp,
   // rchart_labels_draw.cpp).
@@ -323,10 +403,31 @@ private:
   bool applyingAxes_ = false;
   bool constructing_ = true;
   int paintCount_ = 0;
-  // Share group: the chart whose list this one shows, and the charts showing this one's.
+  // Share group: the chart whose list this one shows, and the charts showing
+  // this one's. These are references, not ownership: the list storage is held
+  // in common by the display lists, and each chart unlinks itself when it goes.
   TCustomRChart *useDataOf_ = nullptr;
   std::array<TCustomRChart *, 4> users_{};
   int userCount_ = 0;
+  std::unique_ptr<TJointLayers> joints_;
+
+  // Mouse state.
+  TMouseActMode mouseAction_ = maNone;
+  bool mouseCursorFixed_ = true;
+  bool cursorSet_ = false;       // an application cursor of this chart is in force
+  bool afterDblClick_ = false;   // the next press or release is ignored
+  bool dblPressIgnored_ = false; // the double-click press came before DblClick
+  bool dragging_ = false;        // rubber band in progress
+  bool rubberShown_ = false;     // its XOR rectangle is on the screen canvas
+  TPoint dragStart_, dragCorner_;
+  bool gestureStarted_ = false;
+  struct TLayerStart {
+    TPoint Mouse;
+    TAxisRange X, Y;
+  };
+  std::array<TLayerStart, ChartLayerCount> gestureStart_{};
+  int dragIndex_ = 1; // cross-hair or label being dragged
+  double lastMouseX_ = 0, lastMouseY_ = 0;
 };
 
 /// The chart control as placed on forms.

@@ -64,6 +64,17 @@ void RegisterBakGndImg() {
       .Float("AreaBottom", &TBakGndImg::AreaBottom, &TBakGndImg::SetAreaBottom);
 }
 
+void RegisterJointLayers() {
+  auto p = RegisterClass<TJointLayers, TPersistent>("TJointLayers");
+  for (int layer = 1; layer <= JointLayerCount; ++layer)
+    for (TJointAxis axis : {jaX, jaY}) {
+      const std::string name = JointPropertyName(layer, axis);
+      p.Integer(
+          name.c_str(), [layer, axis](TJointLayers *o) { return o->ControlledBy(axis, layer); },
+          [layer, axis](TJointLayers *o, int v) { o->SetControlledBy(axis, layer, v); });
+    }
+}
+
 void RegisterChart() {
   RegisterClass<TCustomRChart, TCustomControl>("TCustomRChart");
   auto p = RegisterClass<TRChart, TCustomRChart>("TRChart");
@@ -157,6 +168,24 @@ void RegisterChart() {
       .Color("ShadowColor", &TRChart::ShadowColor, &TRChart::SetShadowColor)
       .Color("ShadowBakColor", &TRChart::ShadowBakColor, &TRChart::SetShadowBakColor);
 
+  // Layer coupling, shared data and the mouse.
+  p.Object("JointLayers", &TRChart::JointLayers)
+      .Object("UseDataOf", &TRChart::UseDataOf, &TRChart::SetUseDataOf)
+      .Enum("MouseAction", &TRChart::MouseAction, &TRChart::SetMouseAction, MouseActModeNames)
+      .Boolean("MouseCursorFixed", &TRChart::MouseCursorFixed, &TRChart::SetMouseCursorFixed)
+      .Event("OnMouseMoveInChart",
+             static_cast<TMouseMoveInChartEvent TRChart::*>(&TRChart::OnMouseMoveInChart))
+      .Event("OnRubberBand", static_cast<TRubberBandEvent TRChart::*>(&TRChart::OnRubberBand))
+      .Event("OnZoomPan", static_cast<TNotifyEvent TRChart::*>(&TRChart::OnZoomPan))
+      .Event("OnCrossHairMove",
+             static_cast<TCrossHairMoveEvent TRChart::*>(&TRChart::OnCrossHairMove))
+      .Event("OnTextLabelMove",
+             static_cast<TTextLabelMoveEvent TRChart::*>(&TRChart::OnTextLabelMove));
+  if (missing("OnMouseEnter"))
+    p.Event("OnMouseEnter", static_cast<TNotifyEvent TRChart::*>(&TRChart::OnMouseEnter));
+  if (missing("OnMouseLeave"))
+    p.Event("OnMouseLeave", static_cast<TNotifyEvent TRChart::*>(&TRChart::OnMouseLeave));
+
   // Axis objects of layers 1-4 (the others are not published).
   p.Object("Scale1X", &TRChart::Scale1X)
       .Object("Scale1Y", &TRChart::Scale1Y)
@@ -178,5 +207,6 @@ void RegisterChartClasses() {
   RegisterTextLabel();
   RegisterCrossHair();
   RegisterBakGndImg();
+  RegisterJointLayers();
   RegisterChart();
 }

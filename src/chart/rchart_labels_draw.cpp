@@ -6,6 +6,19 @@
 #include <algorithm>
 #include <string_view>
 
+TPoint TCustomRChart::LabelAnchor(int I) const {
+  const TTextLabel &l = *labels_[std::size_t(I - 1)];
+  // Anchor in control pixels; world coordinates go through the layer.
+  int wx = 0, wy = 0;
+  if (l.AttachToData() != tlamNone) WorldToPixel(l.Layer(), l.PosX(), l.PosY(), wx, wy);
+  const bool worldX = l.AttachToData() == tlamXOnly || l.AttachToData() == tlamBoth;
+  const bool worldY = l.AttachToData() == tlamYOnly || l.AttachToData() == tlamBoth;
+  // Far-off anchors are limited like item points, so the box arithmetic of
+  // the drawing cannot overflow.
+  return Point(LimitPixel(worldX ? wx : RoundPixel(l.PosX())),
+               LimitPixel(worldY ? wy : RoundPixel(l.PosY())));
+}
+
 void TCustomRChart::DrawTextLabels(TCanvas &C) {
   std::string line; // reused for each line of a caption
   // Label 30 first, so that label 1 ends on top.
@@ -13,15 +26,8 @@ void TCustomRChart::DrawTextLabels(TCanvas &C) {
     const TTextLabel &l = *labels_[std::size_t(i - 1)];
     if (l.Mode() == tlOff || !l.Visible()) continue;
 
-    // Anchor in control pixels; world coordinates go through the layer.
-    int wx = 0, wy = 0;
-    if (l.AttachToData() != tlamNone) WorldToPixel(l.Layer(), l.PosX(), l.PosY(), wx, wy);
-    const bool worldX = l.AttachToData() == tlamXOnly || l.AttachToData() == tlamBoth;
-    const bool worldY = l.AttachToData() == tlamYOnly || l.AttachToData() == tlamBoth;
-    // Far-off anchors are limited like item points, so the box arithmetic
-    // below cannot overflow.
-    const int ax = LimitPixel(worldX ? wx : RoundPixel(l.PosX()));
-    const int ay = LimitPixel(worldY ? wy : RoundPixel(l.PosY()));
+    const TPoint anchor = LabelAnchor(i);
+    const int ax = anchor.X, ay = anchor.Y;
 
     C.Font().Assign(*l.Font());
     C.Pen().SetColor(l.ColorBorder());

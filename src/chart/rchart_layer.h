@@ -17,6 +17,34 @@ private:
   bool saved_;
 };
 
+/// A batch update of the chart: saves PaintSuspended and sets it; Finish
+/// restores the saved value, and the chart paints when that clears it. When
+/// the batch is left by an exception the flag is restored all the same and
+/// the picture is only marked stale, so painting never stays suspended.
+class TCustomRChart::TPaintBatch {
+public:
+  explicit TPaintBatch(TCustomRChart &Chart) : chart_(Chart), saved_(Chart.PaintSuspended()) {
+    chart_.paintSuspended_ = true;
+  }
+  ~TPaintBatch() {
+    if (done_) return;
+    chart_.paintSuspended_ = saved_;
+    if (!saved_) chart_.Invalidate();
+  }
+  void Finish() {
+    if (done_) return;
+    done_ = true;
+    chart_.SetPaintSuspended(saved_);
+  }
+  TPaintBatch(const TPaintBatch &) = delete;
+  TPaintBatch &operator=(const TPaintBatch &) = delete;
+
+private:
+  TCustomRChart &chart_;
+  bool saved_;
+  bool done_ = false;
+};
+
 struct TCustomRChart::Layer {
   Layer();
   ~Layer();

@@ -147,11 +147,11 @@ void TCustomRChart::AxisPropsChanged() {
     TSuspendScope applying(applyingAxes_, false);
     TSuspendScope suspend(paintSuspended_, PaintSuspended());
     ApplyAllScaleProps();
-    // Every layer controls its own ranges here, so each keeps its current ones.
+    // Each layer keeps its own ranges; the layers it controls take them too.
     for (int n = 1; n <= ChartLayerCount; ++n) {
       const Layer &layer = LayerAt(n);
-      LayerRangeUpdate(n, layer.PropsX->RangeLow(), layer.PropsX->RangeHigh(),
-                       layer.PropsY->RangeLow(), layer.PropsY->RangeHigh());
+      CoupledRangeUpdate(n, layer.PropsX->RangeLow(), layer.PropsX->RangeHigh(),
+                         layer.PropsY->RangeLow(), layer.PropsY->RangeHigh());
     }
   }
   if (!PaintSuspended()) Repaint(); // axis changes show at once, whatever AutoRedraw says

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
@@ -123,7 +124,8 @@ bool TApplication::SetCursorImage(TCursor Index, const std::string &PictureName,
     img.loadFromData(reinterpret_cast<const uchar *>(data->data()), int(data->size()));
   else
     img.load(QString::fromStdString(PictureName));
-  if (img.isNull() || Index <= 0) return false;
+  // Cursors are screen objects: without a GUI application there are none.
+  if (img.isNull() || Index <= 0 || !qGuiApp) return false;
   auto entry = std::make_shared<CursorImage>();
   entry->cursor = QCursor(QPixmap::fromImage(img), HotX, HotY);
   cursors_[Index] = entry;

@@ -180,7 +180,26 @@ bool TControlEventFilter::eventFilter(QObject *watched, QEvent *event) {
         wc->KeyUp(key, s);
       }
     });
-    // A handler that zeroed the key swallows it.
+    // A handler that zeroed the key swallows it; so does a control that
+    // handles arrows or Tab itself, which keeps the focus where it is.
+    if (event->type() == QEvent::KeyPress &&
+        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+      const TWinControl::TWantedKeys wanted = wc->WantedKeys();
+      switch (e->key()) {
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+        consumed = consumed || wanted.Contains(TWinControl::wkArrows);
+        break;
+      case Qt::Key_Tab:
+      case Qt::Key_Backtab:
+        consumed = consumed || wanted.Contains(TWinControl::wkTab);
+        break;
+      default:
+        break;
+      }
+    }
     return consumed;
   }
   case QEvent::FocusIn:
@@ -217,7 +236,7 @@ TPaintWidget::TPaintWidget(TControl *control) : control_(control) {
 void TPaintWidget::paintEvent(QPaintEvent *) {
   // The control's Paint draws into the back buffer; here it is only shown.
   DispatchSafely([&] { control_->PaintBuffer(false); });
-  if (const QImage *img = control_->BackBuffer()) {
+  if (const QImage *img = control_->ShownImage()) {
     QPainter p(this);
     p.drawImage(0, 0, *img);
   }
@@ -230,6 +249,10 @@ struct TControl::Surface {
   TCanvas canvas;
   bool dirty = true;
   bool clearWithParentColor = false;
+  // What the window shows while transient marks are drawn over the back buffer.
+  QImage screen;
+  TCanvas screenCanvas;
+  bool screenActive = false;
 };
 
 TControl::TControl(TComponent *AOwner) : TComponent(AOwner) {
@@ -283,6 +306,30 @@ const QImage *TControl::BackBuffer() const {
   return surface_ ? &surface_->image : nullptr;
 }
 
+const QImage *TControl::ShownImage() const {
+  if (!surface_) return nullptr;
+  return surface_->screenActive ? &surface_->screen : &surface_->image;
+}
+
+TCanvas &TControl::ScreenCanvas() {
+  BufferCanvas(); // sizes the back buffer
+  Surface &s = *surface_;
+  if (!s.screenActive) {
+    s.screen = s.image.copy();
+    s.screenCanvas.Attach(&s.screen);
+    s.screenActive = true;
+  }
+  return s.screenCanvas;
+}
+
+void TControl::ScreenCanvasChanged() {
+  if (widget_ && widget_->isVisible()) widget_->repaint();
+}
+
+bool TControl::ScreenCanvasActive() const {
+  return surface_ && surface_->screenActive;
+}
+
 void TControl::WidgetReportsClicks() {
   for (QObject *child : Widget()->children())
     if (auto *filter = dynamic_cast<TControlEventFilter *>(child)) filter->OwnClicks = true;
@@ -302,6 +349,7 @@ TCanvas &TControl::BufferCanvas() {
     surface_->image.swap(fresh);
     surface_->canvas.Attach(&surface_->image);
     surface_->dirty = true;
+    surface_->screenActive = false;
   }
   return surface_->canvas;
 }
@@ -311,6 +359,7 @@ bool TControl::PaintBuffer(bool Force) {
   BufferCanvas(); // sizes the buffer
   if (!Force && !surface_->dirty) return true;
   surface_->dirty = false;
+  surface_->screenActive = false; // the new picture replaces any transient marks
   if (surface_->clearWithParentColor)
     surface_->image.fill(ToQColor(parent_ ? parent_->Color() : color_));
   Paint();
@@ -336,6 +385,7 @@ void TControl::Repaint() {
 }
 
 void TControl::UpdateScreen() {
+  if (surface_) surface_->screenActive = false;
   if (widget_ && widget_->isVisible()) widget_->repaint();
 }
 

@@ -144,6 +144,16 @@ public:
   /// Shows the back buffer as it is now, without painting again: for code
   /// that drew directly on the canvas outside Paint.
   void UpdateScreen();
+  /// The canvas on what the control's window shows, for transient marks such
+  /// as an XOR drag rectangle: drawing on it never touches the back buffer.
+  /// Its picture starts as a copy of the back buffer and lasts until the back
+  /// buffer is painted or shown again (Paint, Repaint, UpdateScreen, a resize).
+  TCanvas &ScreenCanvas();
+  /// Puts what was drawn on the screen canvas on screen now.
+  void ScreenCanvasChanged();
+  /// True while marks drawn on the screen canvas are still what the window
+  /// shows, false once a paint or a back-buffer update has replaced them.
+  bool ScreenCanvasActive() const;
 
   /// Whether the control's window exists yet: its window has been shown once
   /// (or HandleNeeded was called). Components stay paint-suspended until then.
@@ -201,6 +211,9 @@ public:
   void WidgetShown();
   /// Platform-internal: the back buffer (null for controls without one).
   const QImage *BackBuffer() const;
+  /// Platform-internal: what the window shows (the screen canvas's picture
+  /// while it is active, else the back buffer).
+  const QImage *ShownImage() const;
 
 protected:
   /// Takes ownership of the widget that shows this control. Descendants call
@@ -290,6 +303,14 @@ public:
   TKeyPressEvent OnKeyPress;
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
+
+  /// Keys a control can ask to handle itself instead of the window's focus
+  /// navigation.
+  enum TWantedKey { wkArrows, wkTab };
+  using TWantedKeys = TSet<TWantedKey>;
+  /// The keys this control handles itself; the window's own use of them
+  /// (moving the focus) is skipped after the control's key events.
+  virtual TWantedKeys WantedKeys() const { return {}; }
 
   virtual void KeyDown(std::uint16_t &Key, TShiftState Shift);
   virtual void KeyUp(std::uint16_t &Key, TShiftState Shift);
