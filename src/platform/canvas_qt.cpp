@@ -42,7 +42,9 @@ std::string FontFaceFor(const std::string &Name) {
 
 QFont ToQFont(const TFont &Font) {
   QFont f(QString::fromStdString(FontFaceFor(Font.Name())));
-  f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+  // Text is smoothed as the desktop smooths it; only lines and fills keep
+  // the exact pixel rules.
+  f.setStyleStrategy(QFont::PreferDefault);
   f.setHintingPreference(QFont::PreferFullHinting);
   f.setKerning(false);
   const TFontStyles st = Font.Style();
