@@ -42,9 +42,10 @@ std::string FontFaceFor(const std::string &Name) {
 
 QFont ToQFont(const TFont &Font) {
   QFont f(QString::fromStdString(FontFaceFor(Font.Name())));
-  // Text is smoothed as the desktop smooths it; only lines and fills keep
-  // the exact pixel rules.
-  f.setStyleStrategy(QFont::PreferDefault);
+  // Text is smoothed (greyscale) as desktops smooth it; only lines and
+  // fills keep the exact pixel rules. Colour-fringed subpixel smoothing is
+  // left out: back buffers are also saved as pictures and shown scaled.
+  f.setStyleStrategy(QFont::NoSubpixelAntialias);
   f.setHintingPreference(QFont::PreferFullHinting);
   f.setKerning(false);
   const TFontStyles st = Font.Style();

@@ -440,6 +440,9 @@ void TScrollBar::Sync() {
   auto *bar = static_cast<QScrollBar *>(Widget());
   syncing_ = true;
   bar->setOrientation(kind_ == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
+  // Right, Up and Page Up move a horizontal bar towards its maximum; a
+  // vertical one grows downwards, so there Down and Page Down do.
+  bar->setInvertedControls(kind_ == sbVertical);
   bar->setRange(Min(), Max());
   bar->setValue(Position());
   bar->setSingleStep(smallChange_);

@@ -41,6 +41,7 @@ TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
   TControl::SetVisible(false);
   Widget()->hide();
   SetBounds(0, 0, 320, 240);
+  ConstraintsChanged(); // the window system keeps to the size limit from the start
   ColorChanged();
   icon_.OnChange = [this](TObject *) {
     Widget()->setWindowIcon(QIcon(QPixmap::fromImage(icon_.Image())));
