@@ -11,24 +11,23 @@
 #include <QSignalBlocker>
 #include <QPainter>
 #include <QSlider>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <algorithm>
 
 namespace {
 
-/// Draws the style's focus frame around Area of Target's widget W.
+/// Draws a focus frame in the highlight colour just inside Area of Target,
+/// the painting surface of widget W.
 void PaintFocusFrame(QWidget *W, QPaintDevice *Target, const QRect &Area) {
   QPainter p(Target);
-  QStyleOptionFocusRect opt;
-  opt.initFrom(W);
-  opt.rect = Area;
-  opt.backgroundColor = W->palette().color(QPalette::Window);
-  W->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &opt, &p, W);
+  QPen pen(W->palette().color(QPalette::Highlight), 2);
+  pen.setJoinStyle(Qt::MiterJoin);
+  p.setPen(pen);
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(QRectF(Area).adjusted(1, 1, -1, -1));
 }
 
-/// A scroll bar that shows where the keyboard is: the style draws no focus
-/// of its own on scroll bars.
+/// A scroll bar that shows where the keyboard is: the style draws no (or a
+/// barely visible) focus on scroll bars.
 class TFocusScrollBar : public QScrollBar {
 public:
   using QScrollBar::QScrollBar;
