@@ -320,6 +320,7 @@ void TScale::PaintScale() {
     buffer_ = std::make_unique<TBitmap>(w, h);
   else if (buffer_->Width() != w || buffer_->Height() != h)
     buffer_->SetSize(w, h);
+  buffer_->SetPixelRatio(target.PixelRatio());
   TCanvas &bc = buffer_->Canvas();
   bc.SetRecorder(target.Recorder()); // tests observe both surfaces alike
   bc.Font().Assign(*Font());

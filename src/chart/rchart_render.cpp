@@ -95,6 +95,7 @@ void TCustomRChart::Paint() {
     return;
   }
   TPassGuard pass(painting_);
+  fullBitmap_->SetPixelRatio(DevicePixelRatio());
   fullBitmap_->SetSize(Width(), Height());
   TCanvas &full = fullBitmap_->Canvas();
   PaintFrame(full);
@@ -127,6 +128,7 @@ void TCustomRChart::RenderDataArea() {
 
 void TCustomRChart::ResizeDataBitmap() {
   const TRimGeometry g = Rim();
+  dataBitmap_->SetPixelRatio(DevicePixelRatio());
   dataBitmap_->SetSize(g.DataBitmapWidth(), g.DataBitmapHeight());
 }
 

@@ -48,8 +48,9 @@ void TApplication::Initialize() {
 }
 
 void TApplication::SetTitle(const std::string &Value) {
+  // Kept here only: as Qt's application display name it would be appended
+  // to every window title on some window systems.
   title_ = Value;
-  if (qApp) QApplication::setApplicationDisplayName(QString::fromStdString(Value));
 }
 
 void TApplication::AddForm(TForm *Form) {

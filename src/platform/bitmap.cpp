@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -22,10 +23,23 @@ TBitmap::TBitmap(int Width, int Height) : TBitmap() {
 TBitmap::~TBitmap() = default;
 
 int TBitmap::Width() const {
-  return image_->width();
+  const double r = image_->devicePixelRatio();
+  return r == 1.0 ? image_->width() : int(image_->width() / r + 1e-6);
 }
 int TBitmap::Height() const {
-  return image_->height();
+  const double r = image_->devicePixelRatio();
+  return r == 1.0 ? image_->height() : int(image_->height() / r + 1e-6);
+}
+double TBitmap::PixelRatio() const {
+  return ratio_;
+}
+
+void TBitmap::SetPixelRatio(double Value) {
+  if (!(Value > 0) || Value == ratio_) return;
+  const int w = Width(), h = Height();
+  *image_ = QImage();
+  ratio_ = Value;
+  SetSize(w, h);
 }
 bool TBitmap::Empty() const {
   return image_->isNull() || Width() == 0 || Height() == 0;
@@ -42,14 +56,16 @@ void TBitmap::SetSize(int Width, int Height) {
   Width = std::max(0, Width);
   Height = std::max(0, Height);
   if (Width == this->Width() && Height == this->Height()) return;
+  const double ratio = ratio_;
   if (Width == 0 || Height == 0) {
     *image_ = QImage();
     return;
   }
-  QImage next(Width, Height, SurfaceFormat);
+  QImage next(int(std::ceil(Width * ratio)), int(std::ceil(Height * ratio)), SurfaceFormat);
   if (next.isNull())
     throw EInvalidGraphic("Bitmap of " + std::to_string(Width) + " x " + std::to_string(Height) +
                           " pixels cannot be created");
+  next.setDevicePixelRatio(ratio);
   next.fill(Qt::white);
   if (!image_->isNull()) {
     QPainter p(&next);
@@ -71,6 +87,11 @@ void TBitmap::SetTransparentColor(TColor Value) {
 
 TColor TBitmap::Pixel(int X, int Y) const {
   if (Empty() || X < 0 || Y < 0 || X >= Width() || Y >= Height()) return CLR_INVALID;
+  const double r = image_->devicePixelRatio();
+  if (r != 1.0) {
+    X = std::min(int(X * r), image_->width() - 1);
+    Y = std::min(int(Y * r), image_->height() - 1);
+  }
   return FromQRgb(image_->pixel(X, Y));
 }
 
@@ -97,6 +118,7 @@ void TBitmap::LoadFromStream(TStream &Stream) {
   if (!loaded.loadFromData(data, "PNG") && !loaded.loadFromData(data, "BMP"))
     throw EInvalidGraphic("Stream does not hold a BMP or PNG picture");
   AdoptImage(*image_, loaded);
+  ratio_ = image_->devicePixelRatio();
 }
 
 void TBitmap::SaveToFile(const std::string &FileName) const {
@@ -108,6 +130,7 @@ void TBitmap::SaveToFile(const std::string &FileName) const {
 void TBitmap::Assign(const TBitmap &Source) {
   if (&Source == this) return;
   *image_ = Source.image_->copy();
+  ratio_ = Source.ratio_;
   transparent_ = Source.transparent_;
   hasTransparentColor_ = Source.hasTransparentColor_;
   transparentColor_ = Source.transparentColor_;

@@ -32,6 +32,11 @@ public:
   void SetSize(int Width, int Height);
   /// True when the bitmap has no pixels.
   bool Empty() const;
+  /// Device pixels per logical pixel. A bitmap drawn onto a canvas takes that
+  /// canvas's PixelRatio, so it is as sharp as the screen; Width and Height
+  /// stay logical. Changing it keeps the size and makes every pixel white.
+  double PixelRatio() const;
+  void SetPixelRatio(double Value);
 
   TCanvas &Canvas() { return *canvas_; }
   const TCanvas &Canvas() const { return *canvas_; }
@@ -54,7 +59,7 @@ public:
   /// Copies size, pixels and transparency of Source.
   void Assign(const TBitmap &Source);
 
-  /// Pixel colour (RGB), CLR_INVALID outside the bitmap.
+  /// Pixel colour (RGB) of logical pixel (X, Y), CLR_INVALID outside the bitmap.
   TColor Pixel(int X, int Y) const;
 
   /// Platform-internal: the pixel store.
@@ -65,6 +70,7 @@ private:
   friend void GrabControl(class TControl &Control, TBitmap &Into);
   std::unique_ptr<QImage> image_;
   std::unique_ptr<TCanvas> canvas_;
+  double ratio_ = 1.0; // kept here too: an empty image holds no ratio
   bool transparent_ = false;
   bool hasTransparentColor_ = false;
   TColor transparentColor_ = clWhite;

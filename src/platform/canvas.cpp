@@ -1,7 +1,8 @@
 // Drawing onto a QImage surface with the classic pixel rules. One-pixel lines,
 // outlines and solid fills are written straight into the image memory so that
 // end points, dash patterns and raster operations are exact; curves, wide pens,
-// hatches and text go through QPainter with antialiasing off.
+// hatches and text go through QPainter (antialiasing off except for text).
+// Surfaces with a device pixel ratio other than 1 go through canvas_scaled.cpp.
 #include "platform/canvas.h"
 
 #include "platform/bitmap.h"
@@ -289,8 +290,7 @@ unsigned TCanvas::SetTextAlign(unsigned Flags) {
 
 TRect TCanvas::ClipRect() const {
   if (hasClip_) return clip_;
-  if (surface_) return Rect(0, 0, surface_->width(), surface_->height());
-  return TRect{};
+  return SurfaceRect();
 }
 
 void TCanvas::SetClipRect(const TRect &R) {
@@ -304,7 +304,7 @@ void TCanvas::ResetClip() {
 
 TRect TCanvas::EffectiveClip() const {
   if (!surface_ || surface_->isNull()) return TRect{};
-  const TRect all = Rect(0, 0, surface_->width(), surface_->height());
+  const TRect all = SurfaceRect();
   return hasClip_ ? Intersect(all, clip_) : all;
 }
 
@@ -319,9 +319,9 @@ int TCanvas::GetDeviceCaps(int Index) const {
   case LOGPIXELSY:
     return ScreenPixelsPerInch;
   case HORZRES:
-    return surface_ ? surface_->width() : 0;
+    return SurfaceRect().Right;
   case VERTRES:
-    return surface_ ? surface_->height() : 0;
+    return SurfaceRect().Bottom;
   default:
     return 0;
   }
@@ -424,6 +424,7 @@ void TCanvas::DrawLine(TPoint A, TPoint B, unsigned &PatternPos) {
 
 void TCanvas::StrokeLines(const TPoint *Points, int Count, bool Closed) {
   if (!PenVisible() || !surface_ || Count < 2) return;
+  if (pen_.Width() <= 1 && Scaled()) return ScaledStrokeLines(Points, Count, Closed);
   if (pen_.Width() <= 1) {
     unsigned pattern = 0;
     for (int i = 0; i + 1 < Count; ++i)
@@ -466,6 +467,7 @@ void TCanvas::Polyline(const TPoint *Points, int Count) {
 // ---- filled shapes -----------------------------------------------------
 
 void TCanvas::FillBox(const TRect &R, TColor Color, TPenMode Mode) {
+  if (Scaled()) return ScaledFillBox(R, Color, Mode);
   const TRect r = Intersect(R, EffectiveClip());
   if (r.IsEmpty()) return;
   const std::uint32_t c = ToPixel(Color);
@@ -497,6 +499,7 @@ void FillHatch(QImage *surface, const TRect &clip, const TRect &R, const TBrush 
 // One-pixel outline of the box X1 .. X2-1 x Y1 .. Y2-1, every pixel visited
 // once (so XOR outlines are exact), clockwise from the top-left corner.
 void TCanvas::StrokeBox(int X1, int Y1, int X2, int Y2) {
+  if (Scaled()) return ScaledStrokeBox(X1, Y1, X2, Y2);
   const TRect clip = EffectiveClip();
   if (clip.IsEmpty() || X2 <= X1 || Y2 <= Y1) return;
   const std::uint32_t mask = PatternMask(pen_.Style());
@@ -611,7 +614,7 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   if (pen) {
     p.setBrush(Qt::NoBrush);
     if (w <= 1) {
-      QPen qp(penColor, 0);
+      QPen qp(penColor, Scaled() ? PixelRatio() : 0); // one logical pixel
       qp.setCosmetic(true);
       p.setPen(qp);
       p.drawEllipse(QRectF(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
@@ -647,6 +650,7 @@ void TCanvas::Polygon(const TPoint *Points, int Count) {
 
 TColor TCanvas::Pixels(int X, int Y) const {
   if (!EffectiveClip().Contains({X, Y})) return CLR_INVALID;
+  if (Scaled()) return ScaledPixel(X, Y);
   return FromQRgb(reinterpret_cast<const std::uint32_t *>(surface_->constScanLine(Y))[X]);
 }
 
@@ -654,6 +658,7 @@ void TCanvas::SetPixels(int X, int Y, TColor Value) {
   const TPoint pt{X, Y};
   if (recorder_) Record(coSetPixel, &pt, 1, TRect{}, std::string(), Value);
   if (!EffectiveClip().Contains(pt) || Value == clNone) return;
+  if (Scaled()) return ScaledFillBox(Rect(X, Y, X + 1, Y + 1), Value, pmCopy);
   reinterpret_cast<std::uint32_t *>(surface_->scanLine(Y))[X] = ToPixel(Value);
 }
 
@@ -758,6 +763,8 @@ void TCanvas::TextRect(const TRect &R, int X, int Y, const std::string &Text) {
 void TCanvas::Blit(const TRect &Dest, const QImage &Source, const TRect &SourceRect, TCopyMode Mode,
                    bool SkipColor, TColor Skip) {
   if (!surface_ || Dest.IsEmpty() || SourceRect.IsEmpty() || Source.isNull()) return;
+  if (Scaled() || (!deviceUnits_ && Source.devicePixelRatio() != 1.0))
+    return ScaledBlit(Dest, Source, SourceRect, Mode, SkipColor, Skip);
   // Copying within one surface reads from a snapshot so that overlapping
   // areas are not read after being written.
   const QImage src = &Source == surface_ ? Source.copy() : Source;

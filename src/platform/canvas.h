@@ -10,7 +10,9 @@
 //    or SetBkMode(TRANSPARENT) was called after the last brush change;
 //  - styled (dashed, dotted) one-pixel pens fill their gaps with the brush
 //    colour while the background is opaque and leave them alone otherwise.
-// Nothing is antialiased, so every rule holds to the pixel.
+// Lines and fills are never antialiased, so every rule holds to the pixel;
+// text is smoothed as the desktop smooths it. At a device pixel ratio other
+// than 1 (see PixelRatio) the rules hold for logical pixels.
 //
 // Where the pixels live: a canvas draws on an image surface it does not own.
 // TBitmap gives its own canvas a surface. Platform code that keeps a control's
@@ -138,6 +140,13 @@ public:
   void Attach(QImage *Surface);
   QImage *Surface() const { return surface_; }
 
+  /// Device pixels per logical pixel of the surface: 1 on ordinary screens
+  /// and off screen, 2 on a screen scaled to 200 %. Every coordinate of the
+  /// canvas is logical; at a ratio other than 1 one-pixel lines, outlines and
+  /// fills cover the whole device pixels of their logical pixels, and text,
+  /// curves and copies are drawn at the device's resolution.
+  double PixelRatio() const;
+
   TPen &Pen() { return pen_; }
   TBrush &Brush() { return brush_; }
   TFont &Font() { return font_; }
@@ -229,6 +238,22 @@ private:
   void DrawText(int X, int Y, const std::string &Text, const TRect *Clip);
   void Blit(const TRect &Dest, const QImage &Source, const TRect &SourceRect, TCopyMode Mode,
             bool SkipColor, TColor Skip);
+
+  // Drawing at a pixel ratio other than 1 (canvas_scaled.cpp): each
+  // operation is carried out in device pixels by a second canvas on the same
+  // surface that ignores the ratio.
+  bool Scaled() const;
+  /// The surface in logical pixels.
+  TRect SurfaceRect() const;
+  TCanvas &DeviceCanvas() const;
+  void ScaledStrokeLines(const TPoint *Points, int Count, bool Closed);
+  void ScaledStrokeBox(int X1, int Y1, int X2, int Y2);
+  void ScaledFillBox(const TRect &R, TColor Color, TPenMode Mode);
+  TColor ScaledPixel(int X, int Y) const;
+  void ScaledBlit(const TRect &Dest, const QImage &Source, const TRect &SourceRect, TCopyMode Mode,
+                  bool SkipColor, TColor Skip);
+  mutable std::unique_ptr<TCanvas> device_;
+  bool deviceUnits_ = false;
 
   QImage *surface_ = nullptr;
   TPen pen_;

@@ -42,7 +42,10 @@ std::string FontFaceFor(const std::string &Name) {
 
 QFont ToQFont(const TFont &Font) {
   QFont f(QString::fromStdString(FontFaceFor(Font.Name())));
-  f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+  // Text is smoothed (greyscale) as desktops smooth it; only lines and
+  // fills keep the exact pixel rules. Colour-fringed subpixel smoothing is
+  // left out: back buffers are also saved as pictures and shown scaled.
+  f.setStyleStrategy(QFont::NoSubpixelAntialias);
   f.setHintingPreference(QFont::PreferFullHinting);
   f.setKerning(false);
   const TFontStyles st = Font.Style();

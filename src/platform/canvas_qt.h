@@ -26,5 +26,5 @@ TColor FromQRgb(QRgb Pixel);
 /// The installed face used for a font family name ("MS Sans Serif" and
 /// "Arial" give "Liberation Sans", "Courier New" gives "Liberation Mono").
 std::string FontFaceFor(const std::string &Name);
-/// The Qt font drawing Font: pixel-sized, hinting and antialiasing off.
+/// The Qt font drawing Font: pixel-sized, fully hinted, smoothed the usual way.
 QFont ToQFont(const TFont &Font);

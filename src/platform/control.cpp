@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 // ---- Qt side ---------------------------------------------------------------
 
@@ -242,6 +243,49 @@ void TPaintWidget::paintEvent(QPaintEvent *) {
   }
 }
 
+// ---- TSizeConstraints ------------------------------------------------------------
+
+void TSizeConstraints::SetMinWidth(int Value) {
+  minWidth_ = std::clamp(Value, 0, MaxControlSize);
+  Changed();
+}
+void TSizeConstraints::SetMinHeight(int Value) {
+  minHeight_ = std::clamp(Value, 0, MaxControlSize);
+  Changed();
+}
+void TSizeConstraints::SetMaxWidth(int Value) {
+  maxWidth_ = std::clamp(Value, 0, MaxControlSize);
+  Changed();
+}
+void TSizeConstraints::SetMaxHeight(int Value) {
+  maxHeight_ = std::clamp(Value, 0, MaxControlSize);
+  Changed();
+}
+void TSizeConstraints::Changed() {
+  if (OnChange) OnChange(this);
+}
+void TSizeConstraints::Assign(TPersistent *Source) {
+  if (auto *s = dynamic_cast<TSizeConstraints *>(Source)) {
+    minWidth_ = s->minWidth_;
+    minHeight_ = s->minHeight_;
+    maxWidth_ = s->maxWidth_;
+    maxHeight_ = s->maxHeight_;
+    Changed();
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+int TSizeConstraints::ClampWidth(int Value) const {
+  // A maximum below the minimum gives way to the minimum.
+  if (maxWidth_ > 0) Value = std::min(Value, maxWidth_);
+  return std::max(Value, minWidth_);
+}
+int TSizeConstraints::ClampHeight(int Value) const {
+  if (maxHeight_ > 0) Value = std::min(Value, maxHeight_);
+  return std::max(Value, minHeight_);
+}
+
 // ---- TControl ----------------------------------------------------------------
 
 struct TControl::Surface {
@@ -260,6 +304,7 @@ TControl::TControl(TComponent *AOwner) : TComponent(AOwner) {
     if (!applyingParentFont_) parentFont_ = false;
     FontChanged();
   };
+  constraints_.OnChange = [this](TObject *) { ConstraintsChanged(); };
 }
 
 TControl::~TControl() {
@@ -342,9 +387,18 @@ void TControl::EnableBackBuffer(bool ClearWithParentColor) {
 
 TCanvas &TControl::BufferCanvas() {
   if (!surface_) EnableBackBuffer(false);
+  // The buffer has the screen's device pixels, so what the control paints in
+  // logical coordinates is as sharp as the screen can show it.
+  const double ratio = DevicePixelRatio();
   int w = std::max(width_, 1), h = std::max(height_, 1);
-  if (surface_->image.width() != w || surface_->image.height() != h) {
+  if (ratio != 1.0) {
+    w = int(std::ceil(w * ratio));
+    h = int(std::ceil(h * ratio));
+  }
+  if (surface_->image.width() != w || surface_->image.height() != h ||
+      surface_->image.devicePixelRatio() != ratio) {
     QImage fresh(w, h, SurfaceFormat);
+    fresh.setDevicePixelRatio(ratio);
     fresh.fill(ToQColor(color_));
     surface_->image.swap(fresh);
     surface_->canvas.Attach(&surface_->image);
@@ -410,12 +464,40 @@ void TControl::SetParent(TWinControl *AParent) {
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   ApplyBounds(ALeft, ATop, AWidth, AHeight);
-  UpdateAnchorOrigin();
+  if (!boundsFromLayout_) UpdateAnchorOrigin();
+}
+
+void TControl::LayoutBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  const bool saved = boundsFromLayout_;
+  boundsFromLayout_ = true;
+  try {
+    SetBounds(ALeft, ATop, AWidth, AHeight);
+  } catch (...) {
+    boundsFromLayout_ = saved;
+    throw;
+  }
+  boundsFromLayout_ = saved;
+}
+
+void TControl::ConstraintsChanged() {
+  const TSize size = ConstrainedSize(width_, height_);
+  if (size.cx != width_ || size.cy != height_) LayoutBounds(left_, top_, width_, height_);
+}
+
+TSize TControl::ConstrainedSize(int AWidth, int AHeight) const {
+  return TSize{constraints_.ClampWidth(AWidth), constraints_.ClampHeight(AHeight)};
+}
+
+double TControl::DevicePixelRatio() const {
+  return widget_ ? widget_->devicePixelRatioF() : 1.0;
 }
 
 void TControl::ApplyBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  AWidth = std::max(AWidth, 0);
-  AHeight = std::max(AHeight, 0);
+  ALeft = std::clamp(ALeft, -MaxControlPosition, MaxControlPosition);
+  ATop = std::clamp(ATop, -MaxControlPosition, MaxControlPosition);
+  const TSize size = ConstrainedSize(AWidth, AHeight);
+  AWidth = std::clamp(size.cx, 0, MaxControlSize);
+  AHeight = std::clamp(size.cy, 0, MaxControlSize);
   if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
   bool resized = AWidth != width_ || AHeight != height_;
   left_ = ALeft;
@@ -440,7 +522,12 @@ void TControl::ApplyBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 void TControl::WidgetResized(int AWidth, int AHeight) {
   // The window system resized a form: keep the anchor origin of the form itself.
-  ApplyBounds(left_, top_, AWidth, AHeight);
+  LayoutBounds(left_, top_, AWidth, AHeight);
+  // A size the control refused (constraints, the size limit, a chart's
+  // minimum) is given back to the window, so the screen shows what Width and
+  // Height say.
+  if (widget_ && (widget_->width() != width_ || widget_->height() != height_))
+    widget_->resize(width_, height_);
 }
 
 void TControl::WidgetMoved(int ALeft, int ATop) {
@@ -487,7 +574,7 @@ void TControl::ApplyAnchors(int pw, int ph) {
     t = ph - anchorBottom_ - h;
   else if (!at)
     t = anchorTop_ + (ph - anchorParentHeight_) / 2;
-  ApplyBounds(l, t, w, h);
+  LayoutBounds(l, t, w, h);
 }
 
 void TControl::SetAlign(TAlign Value) {
@@ -770,23 +857,23 @@ void TWinControl::AlignControls() {
     for (TControl *c : list) {
       switch (which) {
       case alTop:
-        c->ApplyBounds(r.Left, r.Top, r.Width(), c->height_);
+        c->LayoutBounds(r.Left, r.Top, r.Width(), c->height_);
         r.Top += c->height_;
         break;
       case alBottom:
-        c->ApplyBounds(r.Left, r.Bottom - c->height_, r.Width(), c->height_);
+        c->LayoutBounds(r.Left, r.Bottom - c->height_, r.Width(), c->height_);
         r.Bottom -= c->height_;
         break;
       case alLeft:
-        c->ApplyBounds(r.Left, r.Top, c->width_, std::max(r.Height(), 0));
+        c->LayoutBounds(r.Left, r.Top, c->width_, std::max(r.Height(), 0));
         r.Left += c->width_;
         break;
       case alRight:
-        c->ApplyBounds(r.Right - c->width_, r.Top, c->width_, std::max(r.Height(), 0));
+        c->LayoutBounds(r.Right - c->width_, r.Top, c->width_, std::max(r.Height(), 0));
         r.Right -= c->width_;
         break;
       case alClient:
-        c->ApplyBounds(r.Left, r.Top, std::max(r.Width(), 0), std::max(r.Height(), 0));
+        c->LayoutBounds(r.Left, r.Top, std::max(r.Width(), 0), std::max(r.Height(), 0));
         break;
       default:
         break;
@@ -821,6 +908,22 @@ void TWinControl::FontChanged() {
 void TWinControl::SetTabStop(bool Value) {
   tabStop_ = Value;
   Widget()->setFocusPolicy(Value ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+std::vector<TWinControl *> TWinControl::TabOrderList() const {
+  std::vector<TControl *> children(controls_);
+  std::stable_sort(children.begin(), children.end(), [](const TControl *a, const TControl *b) {
+    return a->top_ != b->top_ ? a->top_ < b->top_ : a->left_ < b->left_;
+  });
+  std::vector<TWinControl *> out;
+  for (TControl *c : children) {
+    auto *wc = dynamic_cast<TWinControl *>(c);
+    if (!wc) continue;
+    if (wc->tabStop_) out.push_back(wc);
+    std::vector<TWinControl *> inner = wc->TabOrderList();
+    out.insert(out.end(), inner.begin(), inner.end());
+  }
+  return out;
 }
 
 bool TWinControl::Focused() const {
@@ -869,4 +972,5 @@ void GrabControl(TControl &Control, TBitmap &Into) {
     return;
   }
   *Into.image_ = Control.Widget()->grab().toImage().convertToFormat(SurfaceFormat);
+  Into.ratio_ = Into.image_->devicePixelRatio();
 }

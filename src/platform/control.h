@@ -70,6 +70,36 @@ using TKeyPressEvent = std::function<void(TObject *Sender, char &Key)>;
 /// (through TApplication::HandleException). Every event dispatch uses it.
 void DispatchSafely(const std::function<void()> &Action);
 
+/// Size limits of a control; 0 means no limit.
+class TSizeConstraints : public TPersistent {
+public:
+  int MinWidth() const { return minWidth_; }
+  void SetMinWidth(int Value);
+  int MinHeight() const { return minHeight_; }
+  void SetMinHeight(int Value);
+  int MaxWidth() const { return maxWidth_; }
+  void SetMaxWidth(int Value);
+  int MaxHeight() const { return maxHeight_; }
+  void SetMaxHeight(int Value);
+  void Assign(TPersistent *Source) override;
+  /// Width and height limited by these constraints.
+  int ClampWidth(int Value) const;
+  int ClampHeight(int Value) const;
+  TNotifyEvent OnChange;
+
+private:
+  void Changed();
+  int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
+};
+
+/// The largest width or height of a control: what a screen coordinate can
+/// hold. Larger sizes (from a description, code or the window system) are
+/// cut to it, so no control asks for a back buffer no screen can show.
+inline constexpr int MaxControlSize = 32767;
+/// Positions stay within this distance of the parent's origin, so anchor
+/// arithmetic on them cannot overflow.
+inline constexpr int MaxControlPosition = 1 << 20;
+
 /// A component with bounds on its parent, backed by a Qt widget.
 class TControl : public TComponent {
 public:
@@ -88,9 +118,16 @@ public:
   void SetTop(int Value) { SetBounds(left_, Value, width_, height_); }
   void SetWidth(int Value) { SetBounds(left_, top_, Value, height_); }
   void SetHeight(int Value) { SetBounds(left_, top_, width_, Value); }
-  /// Places the control; negative sizes count as 0. Also records where its
-  /// anchors hold it relative to the parent's current client size.
+  /// Places the control; negative sizes count as 0, sizes keep within the
+  /// Constraints and MaxControlSize. Every bounds change goes through here -
+  /// from code, from the parent's Align/Anchors layout, from the window
+  /// system and while loading - so overrides see them all. Set from code or
+  /// a description, it also records where the anchors hold the control
+  /// relative to the parent's current client size; layout and window-system
+  /// changes leave that record alone (see BoundsFromLayout).
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  /// Minimum and maximum size; changing them applies them at once.
+  TSizeConstraints *Constraints() { return &constraints_; }
   TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
   /// Client area size; equals the bounds for plain controls.
   virtual int ClientWidth() const { return width_; }
@@ -177,6 +214,11 @@ public:
   TMouseWheelEvent OnMouseWheel;
   TNotifyEvent OnResize;
 
+  /// Device pixels per logical pixel of the screen the control is shown on
+  /// (2 on a screen scaled to 200 %). Its back buffer has this ratio; bitmaps
+  /// a control draws through take it as well (TBitmap::SetPixelRatio).
+  double DevicePixelRatio() const;
+
   /// Platform-internal: the widget that shows this control.
   QWidget *Widget() const;
 
@@ -234,8 +276,15 @@ protected:
   virtual void VisibleChanged();
   /// Called after SetBounds changed the bounds, before the parent realigns.
   virtual void BoundsChanged() {}
-  /// Sets the bounds without recording anchor distances (used by layout).
-  void ApplyBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  /// True while SetBounds runs for the parent's layout or the window system
+  /// rather than for code or a description.
+  bool BoundsFromLayout() const { return boundsFromLayout_; }
+  /// Applied when the constraints change; forms also pass them to the window.
+  virtual void ConstraintsChanged();
+  /// The size SetBounds gives the control when asked for AWidth x AHeight:
+  /// limited by the Constraints (forms with a fixed border take any size).
+  virtual TSize ConstrainedSize(int AWidth, int AHeight) const;
+
   /// Passes the effective font and hint settings to the widget and children.
   void ParentFontChanged();
   void ParentShowHintChanged();
@@ -245,6 +294,10 @@ private:
   friend class TWinControl;
   void UpdateAnchorOrigin();
   void ApplyAnchors(int parentWidth, int parentHeight);
+  /// The size change part of SetBounds, without the anchor record.
+  void ApplyBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  /// Calls the virtual SetBounds on behalf of the layout or the window system.
+  void LayoutBounds(int ALeft, int ATop, int AWidth, int AHeight);
   void UpdateToolTip();
   void ApplyCursor();
 
@@ -272,6 +325,8 @@ private:
   TColor color_ = clBtnFace;
   TCursor cursor_ = crDefault;
   bool handleNeeded_ = false;
+  bool boundsFromLayout_ = false;
+  TSizeConstraints constraints_;
 };
 
 /// A control that can hold other controls, lays them out by Align and
@@ -294,6 +349,10 @@ public:
 
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool Value);
+  /// The tab stops inside this control in the order Tab visits them: reading
+  /// order, children by their top edge, then their left edge, each container's
+  /// own stops together. Forms pass it to the window when they are shown.
+  std::vector<TWinControl *> TabOrderList() const;
   bool Focused() const;
   bool CanFocus() const;
   void SetFocus();

@@ -9,10 +9,53 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QPainter>
 #include <QSlider>
 #include <algorithm>
 
 namespace {
+
+/// Draws a focus frame in the highlight colour just inside Area of Target,
+/// the painting surface of widget W.
+void PaintFocusFrame(QWidget *W, QPaintDevice *Target, const QRect &Area) {
+  QPainter p(Target);
+  QPen pen(W->palette().color(QPalette::Highlight), 2);
+  pen.setJoinStyle(Qt::MiterJoin);
+  p.setPen(pen);
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(QRectF(Area).adjusted(1, 1, -1, -1));
+}
+
+/// A scroll bar that shows where the keyboard is: the style draws no (or a
+/// barely visible) focus on scroll bars.
+class TFocusScrollBar : public QScrollBar {
+public:
+  using QScrollBar::QScrollBar;
+
+protected:
+  void paintEvent(QPaintEvent *event) override {
+    QScrollBar::paintEvent(event);
+    if (hasFocus()) PaintFocusFrame(this, this, rect());
+  }
+};
+
+/// A memo that shows a focus frame inside its border while it has the
+/// keyboard, read-only or not.
+class TFocusTextEdit : public QPlainTextEdit {
+protected:
+  void paintEvent(QPaintEvent *event) override {
+    QPlainTextEdit::paintEvent(event);
+    if (hasFocus()) PaintFocusFrame(this, viewport(), viewport()->rect());
+  }
+  void focusInEvent(QFocusEvent *event) override {
+    QPlainTextEdit::focusInEvent(event);
+    viewport()->update();
+  }
+  void focusOutEvent(QFocusEvent *event) override {
+    QPlainTextEdit::focusOutEvent(event);
+    viewport()->update();
+  }
+};
 
 /// Draws one 3-D bevel ring inside R and shrinks R by it.
 void Bevel(TCanvas &c, TRect &r, TBevelCut cut, int width) {
@@ -145,7 +188,9 @@ std::vector<std::string> TLabel::TextLines() const {
   // Explicit line breaks always start a new line; word wrap breaks further
   // at spaces so that each line fits the width where possible.
   std::size_t start = 0;
-  const std::string &text = Caption();
+  // Labels show accelerator marks as they are shown on buttons: "&&" is a
+  // literal "&", a single "&" is left out.
+  const std::string text = StripAccelChars(Caption());
   do {
     std::size_t nl = text.find('\n', start);
     std::string para = text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
@@ -289,6 +334,15 @@ void TBitBtn::Click() {
   TWinControl::Click();
 }
 
+void TBitBtn::KeyDown(std::uint16_t &Key, TShiftState Shift) {
+  TWinControl::KeyDown(Key, Shift);
+  // Enter presses the focused button, as Space does.
+  if (Key == 0x0D && Shift.Empty()) {
+    Key = 0;
+    PerformClick();
+  }
+}
+
 void TBitBtn::PerformClick() {
   if (Enabled()) static_cast<QPushButton *>(Widget())->click();
 }
@@ -323,6 +377,18 @@ void TCheckBox::TextChanged() {
 // ---- TRangeControl --------------------------------------------------------------------
 
 void TRangeControl::SetParams(int APosition, int AMin, int AMax) {
+  if (IsLoading()) {
+    // A description may name minimum, maximum and position in any order:
+    // they are kept as written and Loaded puts them in order once.
+    min_ = AMin;
+    max_ = AMax;
+    position_ = APosition;
+    return;
+  }
+  ApplyRange(APosition, AMin, AMax, true);
+}
+
+void TRangeControl::ApplyRange(int APosition, int AMin, int AMax, bool Notify) {
   if (AMax < AMin) AMax = AMin;
   const int newPos = std::clamp(APosition, AMin, AMax);
   const bool changed = newPos != position_;
@@ -330,28 +396,42 @@ void TRangeControl::SetParams(int APosition, int AMin, int AMax) {
   max_ = AMax;
   position_ = newPos;
   Sync();
-  if (changed && !IsLoading()) PositionChanged();
+  if (changed && Notify) PositionChanged();
 }
 
 void TRangeControl::SetMin(int Value) {
-  SetParams(position_, Value, std::max(max_, Value));
+  if (IsLoading())
+    min_ = Value;
+  else
+    SetParams(position_, Value, std::max(max_, Value));
 }
 void TRangeControl::SetMax(int Value) {
-  SetParams(position_, std::min(min_, Value), Value);
+  if (IsLoading())
+    max_ = Value;
+  else
+    SetParams(position_, std::min(min_, Value), Value);
 }
 void TRangeControl::SetPosition(int Value) {
   SetParams(Value, min_, max_);
 }
 
+void TRangeControl::Loaded() {
+  TWinControl::Loaded();
+  // The form's handlers are not ready yet: putting the values in order
+  // raises no change event.
+  ApplyRange(position_, min_, std::max(min_, max_), false);
+}
+
 // ---- TScrollBar ----------------------------------------------------------------------
 
 TScrollBar::TScrollBar(TComponent *AOwner) : TRangeControl(AOwner, 0, 100) {
-  auto *bar = new QScrollBar(Qt::Horizontal);
+  auto *bar = new TFocusScrollBar(Qt::Horizontal);
   SetWidget(bar);
   QObject::connect(bar, &QScrollBar::valueChanged, [this](int v) {
     if (!syncing_) DispatchSafely([&] { SetPosition(v); });
   });
   SetBounds(0, 0, 121, 17);
+  SetTabStop(true);
   Sync();
 }
 
@@ -359,6 +439,9 @@ void TScrollBar::Sync() {
   auto *bar = static_cast<QScrollBar *>(Widget());
   syncing_ = true;
   bar->setOrientation(kind_ == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
+  // Right, Up and Page Up move a horizontal bar towards its maximum; a
+  // vertical one grows downwards, so there Down and Page Down do.
+  bar->setInvertedControls(kind_ == sbVertical);
   bar->setRange(Min(), Max());
   bar->setValue(Position());
   bar->setSingleStep(smallChange_);
@@ -455,7 +538,9 @@ void TTrackBar::Changed() {
 // ---- TMemo ---------------------------------------------------------------------------
 
 TMemo::TMemo(TComponent *AOwner) : TWinControl(AOwner), lines_(std::make_unique<TStringList>()) {
-  auto *edit = new QPlainTextEdit();
+  auto *edit = new TFocusTextEdit();
+  // Tab moves on to the next control; it never types a tab.
+  edit->setTabChangesFocus(true);
   SetWidget(edit);
   lines_->OnChange = [this](TObject *) { LinesChanged(); };
   QObject::connect(edit, &QPlainTextEdit::textChanged, [this] {
@@ -502,7 +587,12 @@ void TMemo::WidgetEdited() {
 
 void TMemo::SetReadOnly(bool Value) {
   readOnly_ = Value;
-  static_cast<QPlainTextEdit *>(Widget())->setReadOnly(Value);
+  auto *edit = static_cast<QPlainTextEdit *>(Widget());
+  edit->setReadOnly(Value);
+  // A read-only memo keeps a cursor for the keyboard, so it can be read
+  // (and its text selected) without the mouse.
+  if (Value)
+    edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 void TMemo::SetScrollBars(TScrollStyle Value) {

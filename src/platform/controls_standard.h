@@ -96,6 +96,7 @@ public:
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult Value) { modalResult_ = Value; }
   void Click() override;
+  void KeyDown(std::uint16_t &Key, TShiftState Shift) override;
   /// Simulates a press by the user.
   void PerformClick();
   /// Applies a changed glyph to the button (called after loading it).
@@ -142,8 +143,10 @@ public:
   int Position() const { return position_; }
   /// Clamped to Min .. Max.
   void SetPosition(int Value);
-  /// Sets all three at once, raising at most one change.
+  /// Sets all three at once, raising at most one change. While a form is
+  /// read the three are stored as written and ordered once by Loaded.
   void SetParams(int APosition, int AMin, int AMax);
+  void Loaded() override;
 
 protected:
   TRangeControl(TComponent *AOwner, int AMin, int AMax)
@@ -156,6 +159,7 @@ protected:
   bool syncing_ = false;
 
 private:
+  void ApplyRange(int APosition, int AMin, int AMax, bool Notify);
   int min_, max_, position_ = 0;
 };
 

@@ -2,6 +2,7 @@
 #include "platform/application.h"
 #include "platform/canvas_qt.h"
 #include "platform/control_qt.h"
+#include "platform/strings.h"
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -33,39 +34,6 @@ private:
 
 } // namespace
 
-// ---- TSizeConstraints ------------------------------------------------------------
-
-void TSizeConstraints::SetMinWidth(int Value) {
-  minWidth_ = std::max(Value, 0);
-  Changed();
-}
-void TSizeConstraints::SetMinHeight(int Value) {
-  minHeight_ = std::max(Value, 0);
-  Changed();
-}
-void TSizeConstraints::SetMaxWidth(int Value) {
-  maxWidth_ = std::max(Value, 0);
-  Changed();
-}
-void TSizeConstraints::SetMaxHeight(int Value) {
-  maxHeight_ = std::max(Value, 0);
-  Changed();
-}
-void TSizeConstraints::Changed() {
-  if (OnChange) OnChange(this);
-}
-void TSizeConstraints::Assign(TPersistent *Source) {
-  if (auto *s = dynamic_cast<TSizeConstraints *>(Source)) {
-    minWidth_ = s->minWidth_;
-    minHeight_ = s->minHeight_;
-    maxWidth_ = s->maxWidth_;
-    maxHeight_ = s->maxHeight_;
-    Changed();
-    return;
-  }
-  TPersistent::Assign(Source);
-}
-
 // ---- TForm -------------------------------------------------------------------------
 
 TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
@@ -73,8 +41,8 @@ TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
   TControl::SetVisible(false);
   Widget()->hide();
   SetBounds(0, 0, 320, 240);
+  ConstraintsChanged(); // the window system keeps to the size limit from the start
   ColorChanged();
-  constraints_.OnChange = [this](TObject *) { ApplyConstraints(); };
   icon_.OnChange = [this](TObject *) {
     Widget()->setWindowIcon(QIcon(QPixmap::fromImage(icon_.Image())));
   };
@@ -122,6 +90,7 @@ void TForm::SetVisible(bool Value) {
     // another form modally first).
     DispatchSafely([&] { DoShow(); });
     if (position_ == poScreenCenter || position_ == poDesktopCenter) CenterOnScreen();
+    UpdateTabOrder();
     TControl::SetVisible(true);
     Widget()->show();
     shownOnce_ = true;
@@ -130,6 +99,12 @@ void TForm::SetVisible(bool Value) {
     Widget()->hide();
     DispatchSafely([&] { DoHide(); });
   }
+}
+
+void TForm::UpdateTabOrder() {
+  std::vector<TWinControl *> stops = TabOrderList();
+  for (std::size_t i = 1; i < stops.size(); ++i)
+    QWidget::setTabOrder(stops[i - 1]->Widget(), stops[i]->Widget());
 }
 
 void TForm::Show() {
@@ -207,25 +182,31 @@ void TForm::ApplyWindowFlags() {
   }
   bool shown = Widget()->isVisible();
   Widget()->setWindowFlags(flags);
-  ApplyConstraints();
+  ConstraintsChanged();
   if (shown) Widget()->show();
 }
 
-void TForm::ApplyConstraints() {
+void TForm::ConstraintsChanged() {
+  // The window system keeps to the same limits as SetBounds, so a window
+  // dragged by the user never becomes smaller or larger than Width and
+  // Height can say.
   QWidget *w = Widget();
+  const TSizeConstraints &c = *Constraints();
   bool fixed = borderStyle_ == bsDialog || borderStyle_ == bsSingle || borderStyle_ == bsToolWindow;
-  if (fixed) {
-    w->setFixedSize(Width(), Height());
-    return;
+  if (!fixed) {
+    w->setMinimumSize(c.MinWidth(), c.MinHeight());
+    w->setMaximumSize(c.MaxWidth() > 0 ? c.MaxWidth() : MaxControlSize,
+                      c.MaxHeight() > 0 ? c.MaxHeight() : MaxControlSize);
   }
-  w->setMinimumSize(constraints_.MinWidth(), constraints_.MinHeight());
-  w->setMaximumSize(constraints_.MaxWidth() > 0 ? constraints_.MaxWidth() : QWIDGETSIZE_MAX,
-                    constraints_.MaxHeight() > 0 ? constraints_.MaxHeight() : QWIDGETSIZE_MAX);
-  int cw = std::max(Width(), constraints_.MinWidth());
-  int ch = std::max(Height(), constraints_.MinHeight());
-  if (constraints_.MaxWidth() > 0) cw = std::min(cw, constraints_.MaxWidth());
-  if (constraints_.MaxHeight() > 0) ch = std::min(ch, constraints_.MaxHeight());
-  if (cw != Width() || ch != Height()) SetBounds(Left(), Top(), cw, ch);
+  TWinControl::ConstraintsChanged();
+  if (fixed) w->setFixedSize(Width(), Height());
+}
+
+TSize TForm::ConstrainedSize(int AWidth, int AHeight) const {
+  // A fixed border fixes the window at the size code gives it.
+  if (borderStyle_ == bsDialog || borderStyle_ == bsSingle || borderStyle_ == bsToolWindow)
+    return TSize{AWidth, AHeight};
+  return TControl::ConstrainedSize(AWidth, AHeight);
 }
 
 void TForm::BoundsChanged() {
@@ -243,7 +224,9 @@ void TForm::CenterOnScreen() {
 }
 
 void TForm::TextChanged() {
-  Widget()->setWindowTitle(QString::fromStdString(Caption()));
+  // Window titles have no accelerators; a caption shared with a button
+  // (the About box's title) shows without its marks.
+  Widget()->setWindowTitle(QString::fromStdString(StripAccelChars(Caption())));
 }
 
 void TForm::ColorChanged() {

@@ -32,25 +32,6 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject *Sender, TCloseAction &Action)>;
 using TCloseQueryEvent = std::function<void(TObject *Sender, bool &CanClose)>;
 
-/// Size limits of a control; 0 means no limit.
-class TSizeConstraints : public TPersistent {
-public:
-  int MinWidth() const { return minWidth_; }
-  void SetMinWidth(int Value);
-  int MinHeight() const { return minHeight_; }
-  void SetMinHeight(int Value);
-  int MaxWidth() const { return maxWidth_; }
-  void SetMaxWidth(int Value);
-  int MaxHeight() const { return maxHeight_; }
-  void SetMaxHeight(int Value);
-  void Assign(TPersistent *Source) override;
-  TNotifyEvent OnChange;
-
-private:
-  void Changed();
-  int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
-};
-
 /// A top-level window; its size is its client size.
 class TForm : public TWinControl {
 public:
@@ -61,7 +42,6 @@ public:
   void SetPosition(TPosition Value) { position_ = Value; }
   bool Scaled() const { return scaled_; }
   void SetScaled(bool Value) { scaled_ = Value; }
-  TSizeConstraints *Constraints() { return &constraints_; }
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle Value);
   TIcon *Icon() { return &icon_; }
@@ -119,11 +99,14 @@ protected:
   void TextChanged() override;
   void ColorChanged() override;
   void BoundsChanged() override;
+  void ConstraintsChanged() override;
+  TSize ConstrainedSize(int AWidth, int AHeight) const override;
 
 private:
   void ApplyWindowFlags();
-  void ApplyConstraints();
   void CenterOnScreen();
+  /// Gives the window the Tab order of TabOrderList.
+  void UpdateTabOrder();
   struct FieldBinding {
     std::string Name;
     std::function<bool(TComponent *)> Bind;
@@ -132,7 +115,6 @@ private:
   std::vector<FieldBinding> fields_;
   TPosition position_ = poDesigned;
   bool scaled_ = true;
-  TSizeConstraints constraints_;
   TFormBorderStyle borderStyle_ = bsSizeable;
   TIcon icon_;
   bool modal_ = false;

@@ -108,6 +108,7 @@ void RegisterControls() {
       .Color("Color", &TControl::Color, &TControl::SetColor)
       .Integer("Cursor", &TControl::Cursor, &TControl::SetCursor)
       .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled)
+      .Object("Constraints", &TControl::Constraints)
       .Object("Font", [](TControl *c) { return c->Font(); })
       .Text("Hint", &TControl::Hint, &TControl::SetHint)
       .Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
@@ -144,7 +145,6 @@ void RegisterControls() {
       .Integer("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
       .Enum("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle,
             {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"})
-      .Object("Constraints", &TForm::Constraints)
       .Object("Icon", &TForm::Icon)
       .Enum("Position", &TForm::Position, &TForm::SetPosition,
             {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",

@@ -146,3 +146,13 @@ void TStringList::SetUpdateState(bool Updating) {
     Changed();
   }
 }
+
+std::string StripAccelChars(const std::string &Caption) {
+  std::string out;
+  out.reserve(Caption.size());
+  for (std::size_t i = 0; i < Caption.size(); ++i) {
+    if (Caption[i] == '&' && i + 1 < Caption.size()) ++i;
+    out += Caption[i];
+  }
+  return out;
+}

@@ -77,3 +77,8 @@ private:
   std::vector<std::string> lines_;
   bool changedWhileUpdating_ = false;
 };
+
+/// The text a caption shows without its accelerator marks: "&x" gives "x"
+/// (the letter Alt+x reaches), "&&" gives a literal "&". Captions shared with
+/// plain texts (titles, chart texts) are shown through it.
+std::string StripAccelChars(const std::string &Caption);

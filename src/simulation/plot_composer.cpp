@@ -1,6 +1,7 @@
 #include "simulation/plot_composer.h"
 
 #include "chart/rchart.h"
+#include "platform/strings.h"
 #include "simulation/label_format.h"
 
 namespace {
@@ -44,7 +45,9 @@ void ComposePlot(TRChart &Chart, const TPlotInputs &In, const TPeakTable &Peaks)
     Chart.SetTextAlignment(taLeftJustify);
     Chart.SetDataColor(BandTextColor);
     const double y = In.LogScale ? In.YHigh * 0.2 : In.YHigh * 0.97;
-    Chart.Text(480, y, 10, In.BandText);
+    // The band text shares its translation with the check box's caption,
+    // which may carry an accelerator mark.
+    Chart.Text(480, y, 10, StripAccelChars(In.BandText));
   }
   if (In.ShowPeakCurve) {
     Chart.SetDataColor(PeakCurveColor);

@@ -346,7 +346,9 @@ void TNumLab::Paint() {
   const int th = screen.TextHeight(kHeightSample);
   const int y = (H - th) / 2;
 
-  TBitmap bitmap(W, H);
+  TBitmap bitmap;
+  bitmap.SetPixelRatio(screen.PixelRatio());
+  bitmap.SetSize(W, H);
   TCanvas &C = bitmap.Canvas();
   C.Font().Assign(*Font());
   const TColor fill = transparent_ ? clWhite : colorOutBakG_;

@@ -190,8 +190,8 @@ TEST(Tolkar2000, ShippedLanguageFileLoads) {
   TFileStream file(std::string(SPECTRION_SOURCE_DIR) + "/data/lang/spectrion-de.itl", fmOpenRead);
   t.LoadDictionary(file);
   EXPECT_GE(t.Keys.Count(), 20);
-  EXPECT_EQ(t.Translate("Add"), "Hinzuf\xC3\xBCgen");
-  EXPECT_EQ(t.Translate("Log. Scale"), "Log. Skala");
+  EXPECT_EQ(t.Translate("Add"), "&Hinzuf\xC3\xBCgen");
+  EXPECT_EQ(t.Translate("Log. Scale"), "&Log. Skala"); // with its accelerator mark
   EXPECT_EQ(t.Translate("$dlglanguage$"), "lgGerman");
   EXPECT_EQ(t.Translate("%d K"), "%d K");
 }

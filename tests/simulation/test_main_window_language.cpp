@@ -125,14 +125,14 @@ TEST(MainWindowLanguage, KeysWithoutAFileThenTheGermanFileThenOwnFormats) {
     auto *w = new TfrmExample(nullptr);
     WindowTexts t = TextsOf(*w);
     EXPECT_EQ(t.Caption, "Spectrion - Schwarzkörperstrahlung");
-    EXPECT_EQ(t.Exit, "Beenden");
-    EXPECT_EQ(t.About, "Info");
-    EXPECT_EQ(t.Band, "Sichtb. Licht");
-    EXPECT_EQ(t.Log, "Log. Skala");
-    EXPECT_EQ(t.Peak, "Maximakurve");
+    EXPECT_EQ(t.Exit, "&Beenden");
+    EXPECT_EQ(t.About, "&Info");
+    EXPECT_EQ(t.Band, "&Sichtb. Licht");
+    EXPECT_EQ(t.Log, "&Log. Skala");
+    EXPECT_EQ(t.Peak, "&Maximakurve");
     EXPECT_EQ(t.Snapshot, "Momentaufnahmen");
-    EXPECT_EQ(t.Add, "Hinzufügen");
-    EXPECT_EQ(t.Clear, "Löschen");
+    EXPECT_EQ(t.Add, "&Hinzufügen");
+    EXPECT_EQ(t.Clear, "Lös&chen");
     EXPECT_EQ(t.TemperatureLeft, "Temperatur");
     EXPECT_EQ(t.PeakLeft, "Maximum bei");
     EXPECT_EQ(t.EnergyAxis, "Energiedichte [J/m⁴]");
@@ -141,6 +141,7 @@ TEST(MainWindowLanguage, KeysWithoutAFileThenTheGermanFileThenOwnFormats) {
     EXPECT_NE(t.TrackHint.find("Energiedichte"), std::string::npos);
     // The axis caption that is not a key stays as it is.
     EXPECT_EQ(w->RCChart->Scale1X()->Caption(), "Wavelength [nm]");
+    // The band text shares the check box's entry, without its accelerator mark.
     EXPECT_EQ(BandItemText(*w), "Sichtb. Licht");
     EXPECT_EQ(w->cliDemon->Translator()->Translate("$dlglanguage$"), "lgGerman");
     w->Free();
