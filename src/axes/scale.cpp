@@ -4,7 +4,6 @@
 #include <algorithm>
 
 namespace {
-constexpr double kLogFloor = 1e-100;
 constexpr TColor kSilver = 0xC0C0C0;
 } // namespace
 
@@ -199,7 +198,7 @@ void TScale::SetLabelType(TFigType Value) {
 void TScale::SetLogarithmic(bool Value) {
   if (!Value)
     state_.Logarithmic = false;
-  else if (IsScaleLoading() || (state_.RangeLow >= kLogFloor && state_.RangeHigh >= kLogFloor &&
+  else if (IsScaleLoading() || (state_.RangeLow >= LogFloor && state_.RangeHigh >= LogFloor &&
                                 state_.LabelType != ftDateTime))
     state_.Logarithmic = true;
   RecalcAndRepaint();

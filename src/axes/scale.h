@@ -110,6 +110,10 @@ public:
   int ValueToPixel(double V) const;
   double Factor() const { return state_.Factor; }
   double Offset() const { return state_.Offset; }
+  /// Draws the ticks through Map, the map of the data the axis belongs to,
+  /// from now on (a chart hands each of its scales its layer's map whenever
+  /// it recomputes them). Does not repaint.
+  void SetDataMap(const TAxisMap &Map) { state_.DataMap = Map; }
   /// The numeric state the drawing works from.
   const TScaleState &State() const { return state_; }
 

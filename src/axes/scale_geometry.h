@@ -2,9 +2,11 @@
 // The numeric state of one axis (size, margins, range, mapping and tick
 // settings) and the pure computations on it: the value-to-pixel mapping,
 // the position of the axis line, and the list of ticks to draw.
+#include "axes/axis_map.h"
 #include "axes/axis_types.h"
 #include "platform/geometry.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,9 +23,14 @@ struct TScaleState {
   double RangeLow = 0;
   double RangeHigh = 100;
   bool Logarithmic = false;
-  /// Pixel = Factor * value (or ln value) + Offset.
+  /// The scale's own map, from its size, margins and range:
+  /// pixel = Factor * value (or ln value) + Offset.
   double Factor = 0;
   double Offset = 0;
+  /// The map of the data this axis is drawn against, when an owner (a chart)
+  /// hands one over. The ticks then go through it instead of Factor and
+  /// Offset, so they sit on the data by construction.
+  std::optional<TAxisMap> DataMap;
   int MinTicks = 3;
   bool ShortTicks = true;
   int DecPlaces = -2;
@@ -39,9 +46,10 @@ struct TScaleState {
 void CalcScaleFactors(TScaleState &S);
 
 /// Pixel coordinate (x on horizontal, y on vertical scales) of a world
-/// value, limited to +-2147483647 and rounded to nearest, ties to even.
-/// On a logarithmic scale a value at or below 1e-100 maps to the low end of
-/// the control.
+/// value, limited to +-2147483647 and rounded to nearest, ties to even:
+/// through DataMap when there is one, else through Factor and Offset. On a
+/// logarithmic scale a value at or below LogFloor maps to the low end of the
+/// control.
 int ValueToPixel(const TScaleState &S, double V);
 
 /// Position of the axis line in the scale's own coordinates: y for

@@ -1,12 +1,9 @@
 #include "axes/scale_props.h"
 
+#include "axes/axis_map.h"
+
 #include <algorithm>
 #include <cmath>
-
-namespace {
-// Smallest value a logarithmic axis accepts as a range end.
-constexpr double kLogFloor = 1e-100;
-} // namespace
 
 TScaleProps::TScaleProps() {
   dateFormat_.OnChange = [this](TObject *) { Changed(); };
@@ -70,7 +67,7 @@ void TScaleProps::SetLogarithmic(bool Value) {
   if (!Value)
     logarithmic_ = false;
   else if (loading_ ||
-           (rangeLow_ >= kLogFloor && rangeHigh_ >= kLogFloor && labelType_ != ftDateTime))
+           (rangeLow_ >= LogFloor && rangeHigh_ >= LogFloor && labelType_ != ftDateTime))
     logarithmic_ = true;
   Changed();
 }
@@ -90,7 +87,7 @@ void TScaleProps::SetMinTicks(int Value) {
 }
 
 void TScaleProps::SetMinRange(double Value) {
-  if (!(Value > kLogFloor)) return;
+  if (!(Value > LogFloor)) return;
   minRange_ = Value;
   if (std::fabs(rangeHigh_ - rangeLow_) >= Value) return;
   const double c = (rangeHigh_ + rangeLow_) / 2;
@@ -100,7 +97,7 @@ void TScaleProps::SetMinRange(double Value) {
 }
 
 bool TScaleProps::LogRangeRefused(double Low, double High) const {
-  return logarithmic_ && !(Low >= kLogFloor && High >= kLogFloor);
+  return logarithmic_ && !(Low >= LogFloor && High >= LogFloor);
 }
 
 void TScaleProps::SetRangeLow(double Value) {

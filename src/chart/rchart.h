@@ -10,7 +10,7 @@
 #include "chart/bak_gnd_img.h"
 #include "chart/chart_types.h"
 #include "chart/display_list.h"
-#include "chart/layer_mapping.h"
+#include "axes/axis_map.h"
 #include "chart/paint_geometry.h"
 #include "chart/text_label.h"
 #include "platform/control.h"

@@ -43,27 +43,27 @@ void TCustomRChart::CalcLayerFactors() {
   if (IsLoading()) return;
   const int w = Width(), h = Height();
   for (auto &layer : layers_) {
-    layer->FX =
-        CalcHorizontalFactors(w, marginLeft_, marginRight_, shadowWidth_, RangeOf(*layer->PropsX));
-    layer->FY =
-        CalcVerticalFactors(h, marginTop_, marginBottom_, shadowWidth_, RangeOf(*layer->PropsY));
+    layer->MapX =
+        HorizontalAxisMap(w, marginLeft_, marginRight_, shadowWidth_, RangeOf(*layer->PropsX));
+    layer->MapY =
+        VerticalAxisMap(h, marginTop_, marginBottom_, shadowWidth_, RangeOf(*layer->PropsY));
+    // The axes draw their ticks through the very maps the data goes through.
+    layer->ScaleX->SetDataMap(layer->MapX);
+    layer->ScaleY->SetDataMap(layer->MapY);
   }
 }
 
 void TCustomRChart::WorldToPixel(int Layer, double X, double Y, int &PixX, int &PixY) const {
   const auto &layer = LayerAt(Layer);
-  const TAxisRange rx = RangeOf(*layer.PropsX);
-  const TAxisRange ry = RangeOf(*layer.PropsY);
-  // On a logarithmic axis, values at or below 1e-100 go to the edge on the axis's low side.
-  PixX = MapWorld(layer.FX, rx, X, rx.High >= rx.Low ? 0 : Width());
-  PixY = MapWorld(layer.FY, ry, Y, ry.High >= ry.Low ? Height() : 0);
+  PixX = layer.MapX.ToPixel(X);
+  PixY = layer.MapY.ToPixel(Y);
 }
 
 void TCustomRChart::PixelToWorld(int Layer, int PixX, int PixY, double &X, double &Y) const {
   // Callers pass 1 ... 16; anything else is clamped rather than read out of bounds.
   const auto &layer = LayerAt(Layer);
-  X = MapPixel(layer.FX, RangeOf(*layer.PropsX), PixX);
-  Y = MapPixel(layer.FY, RangeOf(*layer.PropsY), PixY);
+  X = layer.MapX.ToWorld(PixX);
+  Y = layer.MapY.ToWorld(PixY);
 }
 
 // --- axis objects onto scales -------------------------------------------------
@@ -131,8 +131,8 @@ void TCustomRChart::LayerRangeUpdate(int N, double XLo, double XHi, double YLo, 
   auto update = [](TScaleProps &P, double Lo, double Hi) {
     if (std::fabs(Lo - Hi) < P.MinRange()) return; // narrower than the axis allows: the range stays
     const bool log = P.Logarithmic();
-    if (Lo != P.RangeLow() && (!log || Lo >= 1e-100)) P.SetRangeLow(Lo);
-    if (Hi != P.RangeHigh() && (!log || Hi >= 1e-100)) P.SetRangeHigh(Hi);
+    if (Lo != P.RangeLow() && (!log || Lo >= LogFloor)) P.SetRangeLow(Lo);
+    if (Hi != P.RangeHigh() && (!log || Hi >= LogFloor)) P.SetRangeHigh(Hi);
   };
   update(*layer.PropsX, XLo, XHi);
   update(*layer.PropsY, YLo, YHi);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 class ChartAxes : public ::testing::Test {
@@ -186,6 +188,63 @@ TEST_F(ChartAxes, ResizingKeepsAMinimumSizeAndRemaps) {
   chart.WorldToPixel(1, 1, 0, x, y);
   EXPECT_EQ(x, 130);
   EXPECT_EQ(y, 40);
+}
+
+// Every tick of both axes of layer 1, short ones included, lies on the pixel
+// that data of its value maps to: on linear and logarithmic axes, with and
+// without a shadow, over a run of sizes (where rounding ties fall differently)
+// and with a data area that reaches the control's right edge.
+TEST_F(ChartAxes, TicksSitOnTheDataOnLogarithmicAxesAndWithAShadow) {
+  struct TCase {
+    double XLo, XHi;
+    bool XLog;
+    double YLo, YHi;
+    bool YLog;
+    int Shadow, MR;
+  };
+  const TCase cases[] = {
+      {0, 10000, false, 9e-11, 1e8, false, 0, 12}, // the simulation's linear energy axis
+      {0, 10000, false, 9e-11, 1e10, true, 0, 12}, // and its logarithmic one
+      {1, 1e5, true, 1, 1e4, true, 7, 12},
+      {-3, 7, false, 0.01, 100, true, 13, 0},
+      {0, 1, false, 0, 1, false, 0, 0},
+  };
+  TScalePropsHoriz &x = *chart.Scale1X();
+  TScalePropsVert &y = *chart.Scale1Y();
+  int checked = 0;
+  for (const TCase &c : cases) {
+    chart.SetMarginLeft(64);
+    chart.SetMarginRight(c.MR);
+    chart.SetMarginBottom(40);
+    chart.SetShadowWidth(c.Shadow);
+    x.SetLogarithmic(false);
+    x.SetRangeLow(c.XLo);
+    x.SetRangeHigh(c.XHi);
+    x.SetLogarithmic(c.XLog);
+    y.SetLogarithmic(false);
+    y.SetRangeLow(c.YLo);
+    y.SetRangeHigh(c.YHi);
+    y.SetLogarithmic(c.YLog);
+    ASSERT_EQ(chart.InternalScaleY(1)->Logarithmic(), c.YLog);
+    for (int w = 540; w <= 560; ++w) {
+      const int h = w * 3 / 5;
+      chart.SetBounds(0, 0, w, h);
+      const std::string where = std::to_string(w) + " x " + std::to_string(h) + ", shadow " +
+                                std::to_string(c.Shadow) + ", tick ";
+      int px = 0, py = 0;
+      for (const TTick &t : ComputeTicks(chart.InternalScaleX(1)->State())) {
+        chart.WorldToPixel(1, t.Value, 1, px, py);
+        EXPECT_EQ(t.Foot.X, px) << where << t.Value;
+        ++checked;
+      }
+      for (const TTick &t : ComputeTicks(chart.InternalScaleY(1)->State())) {
+        chart.WorldToPixel(1, 1, t.Value, px, py);
+        EXPECT_EQ(t.Foot.Y, py) << where << t.Value;
+        ++checked;
+      }
+    }
+  }
+  EXPECT_GT(checked, 1000);
 }
 
 } // namespace
