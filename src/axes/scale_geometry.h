@@ -10,19 +10,32 @@
 #include <string>
 #include <vector>
 
-/// Everything the mapping and the tick computation read. The scale control
-/// keeps one of these as its own state; tests and benchmarks fill it directly.
-struct TScaleState {
+/// The settings of one axis: placement type, range, mode, ticks and labels.
+/// A chart's axis object keeps one, and its internal scale takes it over as a
+/// whole; a new axis setting is one more field here (or in TAxisLook).
+struct TAxisSettings {
   TScaleType ScaleType = sctXB;
+  double RangeLow = 0;
+  double RangeHigh = 100;
+  bool Logarithmic = false;
+  int MinTicks = 3;
+  bool ShortTicks = true;
+  int DecPlaces = -2;
+  TFigType LabelType = ftNum;
+  std::string UserTickText;
+  std::string ScaleInscript;
+};
+
+/// Everything the mapping and the tick computation read: the settings plus
+/// the scale's size, margins and maps. The scale control keeps one of these as
+/// its own state; tests and benchmarks fill it directly.
+struct TScaleState : TAxisSettings {
   int Width = 400;
   int Height = 400;
   int MarginLeft = 20;
   int MarginTop = 20;
   int MarginRight = 20;
   int MarginBottom = 20;
-  double RangeLow = 0;
-  double RangeHigh = 100;
-  bool Logarithmic = false;
   /// The scale's own map, from its size, margins and range:
   /// pixel = Factor * value (or ln value) + Offset.
   double Factor = 0;
@@ -31,12 +44,6 @@ struct TScaleState {
   /// hands one over. The ticks then go through it instead of Factor and
   /// Offset, so they sit on the data by construction.
   std::optional<TAxisMap> DataMap;
-  int MinTicks = 3;
-  bool ShortTicks = true;
-  int DecPlaces = -2;
-  TFigType LabelType = ftNum;
-  std::string UserTickText;
-  std::string ScaleInscript;
 };
 
 /// Recomputes Factor and Offset from size, margins and range. An empty

@@ -15,6 +15,25 @@ TAxisRange RangeOf(const TScaleProps &P) {
   return TAxisRange{P.RangeLow(), P.RangeHigh(), P.Logarithmic()};
 }
 
+// Sets the one margin of a scale spanning the whole chart that places its axis
+// line ScalePos pixels outside the data area.
+void PlaceAxisLine(TScaleState &S, int ScalePos, const TRimGeometry &G) {
+  switch (S.ScaleType) {
+  case sctXB:
+    S.MarginBottom = ScalePos + G.H - G.MT - 1;
+    break;
+  case sctXT:
+    S.MarginTop = ScalePos + G.H - G.MB - G.SW;
+    break;
+  case sctYL:
+    S.MarginLeft = ScalePos + G.W - G.MR - G.SW;
+    break;
+  case sctYR:
+    S.MarginRight = ScalePos + G.W - G.ML - 1;
+    break;
+  }
+}
+
 } // namespace
 
 const TCustomRChart::Layer &TCustomRChart::LayerAt(int N) const {
@@ -70,39 +89,11 @@ void TCustomRChart::PixelToWorld(int Layer, int PixX, int PixY, double &X, doubl
 
 void TCustomRChart::ApplyScaleProps(TScale *Scale, TScaleProps *Props) {
   if (!Scale || !Props) return;
-  const int w = Width(), h = Height(), p = Props->ScalePos();
-  Scale->SetScaleType(Props->ScaleType());
-  // The one margin that places the axis line ScalePos pixels outside the data area.
-  switch (Props->ScaleType()) {
-  case sctXB:
-    Scale->SetMarginBottom(p + h - marginTop_ - 1);
-    break;
-  case sctXT:
-    Scale->SetMarginTop(p + h - marginBottom_ - shadowWidth_);
-    break;
-  case sctYL:
-    Scale->SetMarginLeft(p + w - marginRight_ - shadowWidth_);
-    break;
-  case sctYR:
-    Scale->SetMarginRight(p + w - marginLeft_ - 1);
-    break;
-  }
-  Scale->SetRangeLow(Props->RangeLow());
-  Scale->SetRangeHigh(Props->RangeHigh());
+  TScaleState s = Scale->State();
+  static_cast<TAxisSettings &>(s) = Props->Settings();
+  PlaceAxisLine(s, Props->ScalePos(), Rim());
+  Scale->SetState(s, Props->Look());
   Scale->SetVisible(Props->Visible());
-  Scale->SetCaption(Props->Caption());
-  Scale->SetCaptionPosX(Props->CaptionPosX());
-  Scale->SetCaptionPosY(Props->CaptionPosY());
-  Scale->SetCaptionAlignment(Props->CaptionAlignment());
-  Scale->SetCaptionAnchor(Props->CaptionAnchor());
-  Scale->SetColorScale(Props->ColorScale());
-  Scale->SetDecPlaces(Props->DecPlaces());
-  Scale->SetLogarithmic(Props->Logarithmic());
-  Scale->SetLabelType(Props->LabelType());
-  Scale->SetShortTicks(Props->ShortTicks());
-  Scale->SetMinTicks(Props->MinTicks());
-  Scale->SetScaleInscript(Props->ScaleInscript());
-  Scale->SetUserTickText(Props->UserTickText());
   Scale->SetFont(Props->Font());
   Scale->SetDateFormat(Props->DateFormat());
 }

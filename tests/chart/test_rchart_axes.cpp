@@ -2,9 +2,11 @@
 // to axis changes.
 #include "axes/scale.h"
 #include "chart/rchart.h"
+#include "platform/property_registry.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 namespace {
@@ -245,6 +247,67 @@ TEST_F(ChartAxes, TicksSitOnTheDataOnLogarithmicAxesAndWithAShadow) {
     }
   }
   EXPECT_GT(checked, 1000);
+}
+
+// A published value as text, whatever its kind.
+std::string Published(const TPropInfo &P, TObject *O) {
+  std::ostringstream out;
+  out.precision(17);
+  if (P.Kind() == pkText)
+    out << P.GetText(O);
+  else if (P.Kind() == pkFloat)
+    out << P.GetFloat(O);
+  else
+    out << P.GetOrdinal(O);
+  return out.str();
+}
+
+// Every setting of an axis object that the scale publishes under the same name
+// reaches the internal scale, without a line per setting in the chart.
+TEST_F(ChartAxes, EveryAxisSettingReachesTheInternalScale) {
+  RegisterAxesClasses();
+  const TClassInfo *props = FindClass("TScaleProps");
+  const TClassInfo *scale = FindClass("TScale");
+  if (props == nullptr || scale == nullptr) GTEST_SKIP() << "axis classes not registered yet";
+  TScalePropsVert &y = *chart.Scale1Y();
+  y.SetRangeLow(2); // positive, so that Logarithmic is taken by the scale as well
+  y.SetRangeHigh(5000);
+  TScale &s = *chart.InternalScaleY(1);
+  int compared = 0;
+  for (const auto &p : props->OwnProperties()) {
+    const TPropInfo *twin = scale->FindProperty(p->Name());
+    if (twin == nullptr || twin->Kind() != p->Kind() || p->Kind() == pkObject ||
+        p->Kind() == pkEvent)
+      continue;
+    const std::string before = Published(*twin, &s);
+    switch (p->Kind()) {
+    case pkText:
+      p->SetText(&y, p->GetText(&y) + "a|b");
+      break;
+    case pkFloat:
+      p->SetFloat(&y, p->GetFloat(&y) + 3);
+      break;
+    case pkBoolean:
+      p->SetOrdinal(&y, 1 - p->GetOrdinal(&y));
+      break;
+    case pkEnumeration:
+      p->SetOrdinal(&y, (p->GetOrdinal(&y) + 1) % std::int64_t(p->ValueNames().size()));
+      break;
+    case pkColor:
+      p->SetOrdinal(&y, 0x123456);
+      break;
+    default:
+      p->SetOrdinal(&y, p->GetOrdinal(&y) + 5);
+    }
+    EXPECT_NE(Published(*twin, &s), before) << p->Name() << " did not change the scale";
+    EXPECT_EQ(Published(*twin, &s), Published(*p, &y)) << p->Name();
+    ++compared;
+  }
+  EXPECT_GE(compared, 14);
+  y.DateFormat()->SetDateOrder(doYYMMDD);
+  y.Font()->SetHeight(-17);
+  EXPECT_TRUE(s.DateFormat()->SameSettings(*y.DateFormat()));
+  EXPECT_EQ(s.Font()->Height(), -17);
 }
 
 } // namespace
