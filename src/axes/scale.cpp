@@ -32,7 +32,8 @@ void PutRangeHigh(TAxisSettings &S, double Value) {
 // Whether Logarithmic := True is taken: while loading, or with both range ends
 // at least LogFloor and labels that are not dates.
 bool LogAccepted(const TAxisSettings &S, bool Loading) {
-  return Loading || (S.RangeLow >= LogFloor && S.RangeHigh >= LogFloor && S.LabelType != ftDateTime);
+  return Loading ||
+         (S.RangeLow >= LogFloor && S.RangeHigh >= LogFloor && S.LabelType != ftDateTime);
 }
 
 } // namespace

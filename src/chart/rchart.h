@@ -5,12 +5,12 @@
 // layer. The chart has 16 layers, each with a horizontal and a vertical axis
 // object (published for layers 1-4) and an internal scale control that draws
 // the axis; 30 text labels and 4 cross-hairs annotate the picture.
+#include "axes/axis_map.h"
 #include "axes/axis_painter.h"
 #include "axes/scale_props.h"
 #include "chart/bak_gnd_img.h"
 #include "chart/chart_types.h"
 #include "chart/display_list.h"
-#include "axes/axis_map.h"
 #include "chart/paint_geometry.h"
 #include "chart/text_label.h"
 #include "platform/control.h"

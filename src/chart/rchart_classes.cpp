@@ -6,10 +6,6 @@
 
 namespace {
 
-const std::vector<std::string> kAlignmentNames{"taLeftJustify", "taRightJustify", "taCenter"};
-const std::vector<std::string> kPenStyleNames{
-    "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"};
-
 void RegisterTextLabel() {
   RegisterClass<TCustomTextLabel, TPersistent>("TCustomTextLabel");
   RegisterClass<TTextLabel, TCustomTextLabel>("TTextLabel")
@@ -19,7 +15,7 @@ void RegisterTextLabel() {
       .Integer("ShadowDx", &TTextLabel::ShadowDx, &TTextLabel::SetShadowDx)
       .Integer("ShadowDy", &TTextLabel::ShadowDy, &TTextLabel::SetShadowDy)
       .Color("ColorShadow", &TTextLabel::ColorShadow, &TTextLabel::SetColorShadow)
-      .Enum("Alignment", &TTextLabel::Alignment, &TTextLabel::SetAlignment, kAlignmentNames)
+      .Enum("Alignment", &TTextLabel::Alignment, &TTextLabel::SetAlignment, AlignmentNames)
       .Enum("VerticalAlignment", &TTextLabel::VerticalAlignment, &TTextLabel::SetVerticalAlignment,
             {"vaTop", "vaCenter", "vaBottom"})
       .Enum("AttachToData", &TTextLabel::AttachToData, &TTextLabel::SetAttachToData,
@@ -42,7 +38,7 @@ void RegisterCrossHair() {
       .Color("Color", &TCrossHair::Color, &TCrossHair::SetColor)
       .Enum("Mode", &TCrossHair::Mode, &TCrossHair::SetMode,
             {"chOff", "chHoriz", "chVert", "chBoth"})
-      .Enum("LineType", &TCrossHair::LineType, &TCrossHair::SetLineType, kPenStyleNames)
+      .Enum("LineType", &TCrossHair::LineType, &TCrossHair::SetLineType, PenStyleNames)
       .Integer("LineWid", &TCrossHair::LineWid, &TCrossHair::SetLineWid)
       .Integer("Layer", &TCrossHair::Layer, &TCrossHair::SetLayer)
       .Event("OnChange", &TCrossHair::OnChange);
@@ -71,12 +67,9 @@ void RegisterChart() {
   auto missing = [&info](const char *name) { return info.FindProperty(name) == nullptr; };
 
   // What the control framework already publishes higher up is not repeated.
-  if (missing("Align"))
-    p.Enum("Align", &TRChart::Align, &TRChart::SetAlign,
-           {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
+  if (missing("Align")) p.Enum("Align", &TRChart::Align, &TRChart::SetAlign, AlignNames);
   if (missing("Anchors"))
-    p.Set("Anchors", &TRChart::Anchors, &TRChart::SetAnchors,
-          {"akLeft", "akTop", "akRight", "akBottom"});
+    p.Set("Anchors", &TRChart::Anchors, &TRChart::SetAnchors, AnchorKindNames);
   if (missing("Font")) p.Object("Font", [](TRChart *o) { return o->Font(); });
   if (missing("ShowHint")) p.Boolean("ShowHint", &TRChart::ShowHint, &TRChart::SetShowHint);
   if (missing("Visible"))
@@ -88,16 +81,16 @@ void RegisterChart() {
   p.Integer("AllocSize", &TRChart::AllocSize, &TRChart::SetAllocSize)
       .Integer("ClassDefault", &TRChart::ClassDefault, &TRChart::SetClassDefault)
       .Color("DataColor", &TRChart::DataColor, &TRChart::SetDataColor)
-      .Enum("PenStyle", &TRChart::PenStyle, &TRChart::SetPenStyle, kPenStyleNames)
+      .Enum("PenStyle", &TRChart::PenStyle, &TRChart::SetPenStyle, PenStyleNames)
       .Color("FillColor", &TRChart::FillColor, &TRChart::SetFillColor)
       .Integer("LineWidth", &TRChart::LineWidth, &TRChart::SetLineWidth)
       .Set(
           "TextFontStyle", [](TRChart *o) { return int(o->TextFontStyle().Bits()); },
           [](TRChart *o, int v) { o->SetTextFontStyle(TFontStyles::FromBits(std::uint8_t(v))); },
-          {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
+          FontStyleNames)
       .Enum("TextBkStyle", &TRChart::TextBkStyle, &TRChart::SetTextBkStyle, {"tbClear", "tbSolid"})
       .Color("TextBkColor", &TRChart::TextBkColor, &TRChart::SetTextBkColor)
-      .Enum("TextAlignment", &TRChart::TextAlignment, &TRChart::SetTextAlignment, kAlignmentNames);
+      .Enum("TextAlignment", &TRChart::TextAlignment, &TRChart::SetTextAlignment, AlignmentNames);
 
   // Appearance.
   p.Boolean("AutoRedraw", &TRChart::AutoRedraw, &TRChart::SetAutoRedraw)
@@ -141,7 +134,7 @@ void RegisterChart() {
   p.Integer("CaptionPosX", &TRChart::CaptionPosX, &TRChart::SetCaptionPosX)
       .Integer("CaptionPosY", &TRChart::CaptionPosY, &TRChart::SetCaptionPosY)
       .Enum("CaptionAlignment", &TRChart::CaptionAlignment, &TRChart::SetCaptionAlignment,
-            kAlignmentNames)
+            AlignmentNames)
       .Enum(
           "CaptionAnchorHoriz", &TRChart::CaptionAnchorHoriz, &TRChart::SetCaptionAnchorHoriz,
           {"cahControlLeft", "cahChartLeft", "cahChartCenter", "cahChartRight", "cahControlRight"})
