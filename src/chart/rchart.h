@@ -203,7 +203,8 @@ public:
   TScale *InternalScaleX(int Layer) const;
   TScale *InternalScaleY(int Layer) const;
 
-  /// Recomputes the mapping of all 16 layers (nothing while loading).
+  /// Recomputes the maps of all 16 layers and hands each internal scale its
+  /// layer's map, which its ticks then follow (nothing while loading).
   void CalcLayerFactors();
   /// Control pixel of a world point on a layer (clamped to 1 ... 16).
   void WorldToPixel(int Layer, double X, double Y, int &PixX, int &PixY) const;

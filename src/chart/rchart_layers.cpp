@@ -106,6 +106,8 @@ void TCustomRChart::ApplyAllScaleProps() {
 }
 
 void TCustomRChart::SizeScales() {
+  // Each scale spans the data area, which places its base line and caption; its
+  // ticks follow the layer's map whatever the margins say.
   const int w = Width(), h = Height();
   for (auto &layer : layers_) {
     layer->ScaleX->SetBounds(0, 0, w, h);
