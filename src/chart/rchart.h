@@ -27,6 +27,7 @@ class TScale;
 
 /// Whether the text of ikText items is drawn on an opaque background.
 enum TTextBkStyle { tbClear, tbSolid };
+inline constexpr std::array<const char *, 2> TextBkStyleNames{"tbClear", "tbSolid"};
 
 /// Raised around the stages of painting with the surface being drawn on;
 /// Top and Left give where that surface's origin lies in control pixels.

@@ -380,9 +380,7 @@ void RegisterNumLab() {
   // Enabled reaches SetEnabled here through the virtual setter.
   RegisterClass<TNumLab, TGraphicControl>("TNumLab")
       .Float("Value", &TNumLab::Value, &TNumLab::SetValue)
-      .Enum("DisplayType", &TNumLab::DisplayType, &TNumLab::SetDisplayType,
-            {"dtFloat", "dtFixP", "dtExp", "dtHex", "dtZeroInt", "dtInt", "dtDateTime", "dtState",
-             "dtBin", "dtOct", "dtDeg", "dtDegMin", "dtDegMinSec", "dtEEng", "dtEEngNoDP"})
+      .Enum("DisplayType", &TNumLab::DisplayType, &TNumLab::SetDisplayType, DisplayNames)
       .Integer("Precision", &TNumLab::Precision, &TNumLab::SetPrecision)
       .Boolean("Comma", &TNumLab::Comma, &TNumLab::SetComma)
       .Boolean("ForcePlusSign", &TNumLab::ForcePlusSign, &TNumLab::SetForcePlusSign)
