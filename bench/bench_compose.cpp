@@ -87,7 +87,7 @@ void BM_BareLoopSameWork(benchmark::State &state) {
     *out++ = Record(36000, Peaks()[0], PeakCurveColor, ikMoveTo);
     for (int i = 1; i < PeakTableSize; ++i) {
       GraphItem &g = *out++;
-      g.X1 = 0.0144 / (100.0 * i + 400.0) * 1e9;
+      g.X1 = PeakWavelength(unsigned(PeakTableTemperature(i))) * 1e9;
       g.Y1 = Peaks()[std::size_t(i)];
       g.Kind = ikDrawTo;
     }

@@ -10,12 +10,6 @@
 
 namespace {
 
-const std::vector<std::string> kAlignmentNames{"taLeftJustify", "taRightJustify", "taCenter"};
-const std::vector<std::string> kAnchorNames{"uaSclTopLft", "uaSclCenter", "uaSclBotRgt"};
-const std::vector<std::string> kFigTypeNames{"ftNoFigs", "ftNum", "ftTime", "ftDateTime",
-                                             "ftUserText"};
-const std::vector<std::string> kScaleTypeNames{"sctXB", "sctXT", "sctYL", "sctYR"};
-
 void RegisterDTLabel() {
   RegisterClass<TDTLabel, TPersistent>("TDTLabel")
       .Enum("TimeFormat", &TDTLabel::TimeFormat, &TDTLabel::SetTimeFormat,
@@ -52,9 +46,9 @@ void RegisterScaleProps() {
       .Integer("CaptionPosX", &TScaleProps::CaptionPosX, &TScaleProps::SetCaptionPosX)
       .Integer("CaptionPosY", &TScaleProps::CaptionPosY, &TScaleProps::SetCaptionPosY)
       .Enum("CaptionAlignment", &TScaleProps::CaptionAlignment, &TScaleProps::SetCaptionAlignment,
-            kAlignmentNames)
+            AlignmentNames)
       .Enum("CaptionAnchor", &TScaleProps::CaptionAnchor, &TScaleProps::SetCaptionAnchor,
-            kAnchorNames)
+            ScaleUnitAnchorNames)
       .Color("ColorScale", &TScaleProps::ColorScale, &TScaleProps::SetColorScale)
       .Object(
           "DateFormat", [](TScaleProps *o) { return o->DateFormat(); },
@@ -62,7 +56,7 @@ void RegisterScaleProps() {
       .Integer("DecPlaces", &TScaleProps::DecPlaces, &TScaleProps::SetDecPlaces);
   AddFont(p);
   p.Boolean("Logarithmic", &TScaleProps::Logarithmic, &TScaleProps::SetLogarithmic)
-      .Enum("LabelType", &TScaleProps::LabelType, &TScaleProps::SetLabelType, kFigTypeNames)
+      .Enum("LabelType", &TScaleProps::LabelType, &TScaleProps::SetLabelType, FigTypeNames)
       .Integer("MinTicks", &TScaleProps::MinTicks, &TScaleProps::SetMinTicks)
       .Float("MinRange", &TScaleProps::MinRange, &TScaleProps::SetMinRange)
       .Float("RangeLow", &TScaleProps::RangeLow, &TScaleProps::SetRangeLow)
@@ -76,10 +70,10 @@ void RegisterScaleProps() {
 
   RegisterClass<TScalePropsHoriz, TScaleProps>("TScalePropsHoriz")
       .Enum("ScaleLocation", &TScalePropsHoriz::ScaleLocation, &TScalePropsHoriz::SetScaleLocation,
-            {"slTop", "slBottom"});
+            ScaleLocationHorizNames);
   RegisterClass<TScalePropsVert, TScaleProps>("TScalePropsVert")
       .Enum("ScaleLocation", &TScalePropsVert::ScaleLocation, &TScalePropsVert::SetScaleLocation,
-            {"slLeft", "slRight"});
+            ScaleLocationVertNames);
 }
 
 void RegisterScale() {
@@ -95,18 +89,18 @@ void RegisterScale() {
   p.Integer("CaptionPosX", &TScale::CaptionPosX, &TScale::SetCaptionPosX)
       .Integer("CaptionPosY", &TScale::CaptionPosY, &TScale::SetCaptionPosY)
       .Enum("CaptionAlignment", &TScale::CaptionAlignment, &TScale::SetCaptionAlignment,
-            kAlignmentNames)
-      .Enum("CaptionAnchor", &TScale::CaptionAnchor, &TScale::SetCaptionAnchor, kAnchorNames)
+            AlignmentNames)
+      .Enum("CaptionAnchor", &TScale::CaptionAnchor, &TScale::SetCaptionAnchor,
+            ScaleUnitAnchorNames)
       .Color("ColorBackGnd", &TScale::ColorBackGnd, &TScale::SetColorBackGnd)
       .Color("ColorScale", &TScale::ColorScale, &TScale::SetColorScale)
-      .Enum("ColorScheme", &TScale::ColorScheme, &TScale::SetColorScheme, {"csBWG", "csSystem"})
+      .Enum("ColorScheme", &TScale::ColorScheme, &TScale::SetColorScheme, ColorSchemeNames)
       .Object(
           "DateFormat", [](TScale *o) { return o->DateFormat(); },
           [](TScale *o, TDTLabel *d) { o->SetDateFormat(d); })
       .Integer("DecPlaces", &TScale::DecPlaces, &TScale::SetDecPlaces)
-      .Enum("FrameStyle", &TScale::FrameStyle, &TScale::SetFrameStyle,
-            {"fsNone", "fsSimple", "fsLowered", "fsRaised", "fsEmbossed", "fsEngraved"})
-      .Enum("LabelType", &TScale::LabelType, &TScale::SetLabelType, kFigTypeNames)
+      .Enum("FrameStyle", &TScale::FrameStyle, &TScale::SetFrameStyle, FrameStyleNames)
+      .Enum("LabelType", &TScale::LabelType, &TScale::SetLabelType, FigTypeNames)
       .Boolean("Logarithmic", &TScale::Logarithmic, &TScale::SetLogarithmic)
       .Integer("MarginTop", &TScale::MarginTop, &TScale::SetMarginTop)
       .Integer("MarginBottom", &TScale::MarginBottom, &TScale::SetMarginBottom)
@@ -118,7 +112,7 @@ void RegisterScale() {
       .Float("RangeHigh", &TScale::RangeHigh, &TScale::SetRangeHigh)
       .Text("ScaleInscript", &TScale::ScaleInscript, &TScale::SetScaleInscript)
       .Text("UserTickText", &TScale::UserTickText, &TScale::SetUserTickText)
-      .Enum("ScaleType", &TScale::ScaleType, &TScale::SetScaleType, kScaleTypeNames)
+      .Enum("ScaleType", &TScale::ScaleType, &TScale::SetScaleType, ScaleTypeNames)
       .Boolean("ShortTicks", &TScale::ShortTicks, &TScale::SetShortTicks)
       .Boolean("ShowBaseLine", &TScale::ShowBaseLine, &TScale::SetShowBaseLine)
       .Boolean("Transparent", &TScale::Transparent, &TScale::SetTransparent)
@@ -126,12 +120,8 @@ void RegisterScale() {
       .Event("OnBeforeScaleRendered", &TScale::OnBeforeScaleRendered)
       .Event("OnAfterScaleRendered", &TScale::OnAfterScaleRendered);
 
-  if (missing("Align"))
-    p.Enum("Align", &TScale::Align, &TScale::SetAlign,
-           {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
-  if (missing("Anchors"))
-    p.Set("Anchors", &TScale::Anchors, &TScale::SetAnchors,
-          {"akLeft", "akTop", "akRight", "akBottom"});
+  if (missing("Align")) p.Enum("Align", &TScale::Align, &TScale::SetAlign, AlignNames);
+  if (missing("Anchors")) p.Set("Anchors", &TScale::Anchors, &TScale::SetAnchors, AnchorKindNames);
   if (missing("Font")) AddFont(p);
   if (missing("ParentFont")) p.Boolean("ParentFont", &TScale::ParentFont, &TScale::SetParentFont);
   if (missing("ParentShowHint"))

@@ -35,7 +35,8 @@ struct TTickPositions {
   }
 };
 
-/// What the drawing needs besides the numeric state.
+/// The look of an axis besides its numeric state: colour, caption and its
+/// placement, base line and transparency. Copied as a whole, like TAxisSettings.
 struct TAxisLook {
   TColor ColorScale = clBlack;
   bool Transparent = false;

@@ -4,8 +4,38 @@
 #include <algorithm>
 
 namespace {
-constexpr double kLogFloor = 1e-100;
+
 constexpr TColor kSilver = 0xC0C0C0;
+
+// The rules of the setters, on a settings value.
+
+int ClampDecPlaces(int Value) {
+  return std::clamp(Value, -3, 12);
+}
+
+int ClampMinTicks(int Value) {
+  return Value == 0 ? 0 : std::clamp(Value, 2, 10);
+}
+
+// RangeLow := Value; a RangeHigh equal to it moves to Value + 1.
+void PutRangeLow(TAxisSettings &S, double Value) {
+  if (Value == S.RangeHigh) S.RangeHigh = Value + 1;
+  S.RangeLow = Value;
+}
+
+// RangeHigh := Value; a RangeLow equal to it moves to Value + 1.
+void PutRangeHigh(TAxisSettings &S, double Value) {
+  if (Value == S.RangeLow) S.RangeLow = Value + 1;
+  S.RangeHigh = Value;
+}
+
+// Whether Logarithmic := True is taken: while loading, or with both range ends
+// at least LogFloor and labels that are not dates.
+bool LogAccepted(const TAxisSettings &S, bool Loading) {
+  return Loading ||
+         (S.RangeLow >= LogFloor && S.RangeHigh >= LogFloor && S.LabelType != ftDateTime);
+}
+
 } // namespace
 
 TScale::TScale(TComponent *AOwner) : TCustomControl(AOwner) {
@@ -187,7 +217,7 @@ void TScale::SetDateFormat(const TDTLabel *Value) {
 }
 
 void TScale::SetDecPlaces(int Value) {
-  state_.DecPlaces = std::clamp(Value, -3, 12);
+  state_.DecPlaces = ClampDecPlaces(Value);
   RecalcAndRepaint();
 }
 
@@ -205,8 +235,7 @@ void TScale::SetLabelType(TFigType Value) {
 void TScale::SetLogarithmic(bool Value) {
   if (!Value)
     state_.Logarithmic = false;
-  else if (IsScaleLoading() || (state_.RangeLow >= kLogFloor && state_.RangeHigh >= kLogFloor &&
-                                state_.LabelType != ftDateTime))
+  else if (LogAccepted(state_, IsScaleLoading()))
     state_.Logarithmic = true;
   RecalcAndRepaint();
 }
@@ -232,19 +261,17 @@ void TScale::SetMarginRight(int Value) {
 }
 
 void TScale::SetMinTicks(int Value) {
-  state_.MinTicks = Value == 0 ? 0 : std::clamp(Value, 2, 10);
+  state_.MinTicks = ClampMinTicks(Value);
   RepaintScale();
 }
 
 void TScale::SetRangeLow(double Value) {
-  if (Value == state_.RangeHigh) state_.RangeHigh = Value + 1;
-  state_.RangeLow = Value;
+  PutRangeLow(state_, Value);
   RecalcAndRepaint();
 }
 
 void TScale::SetRangeHigh(double Value) {
-  if (Value == state_.RangeLow) state_.RangeLow = Value + 1;
-  state_.RangeHigh = Value;
+  PutRangeHigh(state_, Value);
   RecalcAndRepaint();
 }
 
@@ -278,6 +305,38 @@ void TScale::SetShowBaseLine(bool Value) {
 void TScale::SetTransparent(bool Value) {
   look_.Transparent = Value;
   RepaintScale();
+}
+
+void TScale::SetState(const TScaleState &State, const TAxisLook &Look) {
+  TAxisSettings s = State;
+  // The range ends go in as the two setters would take them, low end first.
+  s.RangeLow = state_.RangeLow;
+  s.RangeHigh = state_.RangeHigh;
+  PutRangeLow(s, State.RangeLow);
+  PutRangeHigh(s, State.RangeHigh);
+  s.DecPlaces = ClampDecPlaces(s.DecPlaces);
+  s.MinTicks = ClampMinTicks(s.MinTicks);
+  // A refused logarithmic mode keeps the previous one.
+  s.Logarithmic = State.Logarithmic && (LogAccepted(s, IsScaleLoading()) || state_.Logarithmic);
+  if (s.LabelType == ftDateTime)
+    s.Logarithmic = false;
+  else if (s.LabelType == ftTime)
+    s.DecPlaces = 4;
+  static_cast<TAxisSettings &>(state_) = s;
+  state_.MarginLeft = std::max(State.MarginLeft, 0);
+  state_.MarginTop = std::max(State.MarginTop, 0);
+  state_.MarginRight = std::max(State.MarginRight, 0);
+  state_.MarginBottom = std::max(State.MarginBottom, 0);
+  {
+    // The caption is the control's own text; its change path must not paint
+    // half-copied state.
+    const bool saved = paintSuspended_;
+    paintSuspended_ = true;
+    look_ = Look;
+    SetCaption(Look.Caption);
+    paintSuspended_ = saved;
+  }
+  RecalcAndRepaint();
 }
 
 // ---- painting ------------------------------------------------------------
@@ -346,40 +405,26 @@ void TScale::Assign(TPersistent *Source) {
     return;
   }
   if (src == this) return;
+  // Settings, margins, own map and look come over as a whole. Bounds are not
+  // copied, and a handed-over data map belongs to whoever handed it over.
+  const TScaleState own = state_;
+  state_ = src->state_;
+  state_.Width = own.Width;
+  state_.Height = own.Height;
+  state_.DataMap = own.DataMap;
+  look_ = src->look_;
+  // The control's own: frame, background, event, recorded ticks, target and suspension.
   frameStyle_ = src->frameStyle_;
   colorBackGnd_ = src->colorBackGnd_;
-  look_.ColorScale = src->look_.ColorScale;
   frameColor_ = src->frameColor_;
   darkColor_ = src->darkColor_;
   lightColor_ = src->lightColor_;
   colorScheme_ = src->colorScheme_;
   OnScaleTickDrawn = src->OnScaleTickDrawn;
-  state_.Logarithmic = src->state_.Logarithmic;
-  state_.Factor = src->state_.Factor;
-  state_.Offset = src->state_.Offset;
-  state_.RangeHigh = src->state_.RangeHigh;
-  state_.RangeLow = src->state_.RangeLow;
-  state_.ShortTicks = src->state_.ShortTicks;
-  state_.MinTicks = src->state_.MinTicks;
-  state_.DecPlaces = src->state_.DecPlaces;
-  look_.ShowBaseLine = src->look_.ShowBaseLine;
-  look_.Transparent = src->look_.Transparent;
-  state_.LabelType = src->state_.LabelType;
-  state_.MarginTop = src->state_.MarginTop;
-  state_.MarginBottom = src->state_.MarginBottom;
-  state_.MarginLeft = src->state_.MarginLeft;
-  state_.MarginRight = src->state_.MarginRight;
-  look_.CaptionPosX = src->look_.CaptionPosX;
-  look_.CaptionPosY = src->look_.CaptionPosY;
-  state_.UserTickText = src->state_.UserTickText;
-  state_.ScaleInscript = src->state_.ScaleInscript;
   positions_ = src->positions_;
-  look_.CaptionAnchor = src->look_.CaptionAnchor;
-  look_.CaptionAlignment = src->look_.CaptionAlignment;
   target_ = src->target_;
   targetX_ = src->targetX_;
   targetY_ = src->targetY_;
-  state_.ScaleType = src->state_.ScaleType;
   paintSuspended_ = src->paintSuspended_;
   // The date settings and the caption arrive through their own change
   // paths; keep them from painting half-copied state.

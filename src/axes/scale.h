@@ -110,8 +110,20 @@ public:
   int ValueToPixel(double V) const;
   double Factor() const { return state_.Factor; }
   double Offset() const { return state_.Offset; }
+  /// Draws the ticks through Map, the map of the data the axis belongs to,
+  /// from now on (a chart hands each of its scales its layer's map whenever
+  /// it recomputes them). Does not repaint.
+  void SetDataMap(const TAxisMap &Map) { state_.DataMap = Map; }
   /// The numeric state the drawing works from.
   const TScaleState &State() const { return state_; }
+  /// The look the drawing works from.
+  const TAxisLook &Look() const { return look_; }
+  /// Takes over settings, margins and look as a whole, as a chart applies its
+  /// axis objects: the rules of the single setters hold as if each value had
+  /// been set (clamps, range ends, logarithmic acceptance against the new
+  /// range and label type), the map is recomputed once and the scale repaints
+  /// once. Size and maps in State stay the scale's own.
+  void SetState(const TScaleState &State, const TAxisLook &Look);
 
   /// While set nothing is drawn; clearing it repaints. Set until the scale's
   /// window exists.

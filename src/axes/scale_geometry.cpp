@@ -9,7 +9,6 @@
 namespace {
 
 constexpr double kPixelLimit = 2147483647.0;
-constexpr double kLogFloor = 1e-100;
 constexpr std::size_t kMaxLabelLength = 14;
 
 double Log10(double x) {
@@ -158,10 +157,11 @@ void CalcScaleFactors(TScaleState &S) {
 }
 
 int ValueToPixel(const TScaleState &S, double V) {
+  if (S.DataMap) return S.DataMap->ToPixel(V);
   double p;
   if (!S.Logarithmic) {
     p = S.Factor * V + S.Offset;
-  } else if (V > kLogFloor) {
+  } else if (V > LogFloor) {
     p = std::log(V) * S.Factor + S.Offset;
   } else {
     const bool ascending = S.RangeHigh >= S.RangeLow;

@@ -2,29 +2,23 @@
 // The numeric state of one axis (size, margins, range, mapping and tick
 // settings) and the pure computations on it: the value-to-pixel mapping,
 // the position of the axis line, and the list of ticks to draw.
+#include "axes/axis_map.h"
 #include "axes/axis_types.h"
 #include "axes/dt_settings.h"
 #include "platform/geometry.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
-/// Everything the mapping and the tick computation read. The scale control
-/// keeps one of these as its own state; tests and benchmarks fill it directly.
-struct TScaleState {
+/// The settings of one axis: placement type, range, mode, ticks and labels.
+/// A chart's axis object keeps one, and its internal scale takes it over as a
+/// whole; a new axis setting is one more field here (or in TAxisLook).
+struct TAxisSettings {
   TScaleType ScaleType = sctXB;
-  int Width = 400;
-  int Height = 400;
-  int MarginLeft = 20;
-  int MarginTop = 20;
-  int MarginRight = 20;
-  int MarginBottom = 20;
   double RangeLow = 0;
   double RangeHigh = 100;
   bool Logarithmic = false;
-  /// Pixel = Factor * value (or ln value) + Offset.
-  double Factor = 0;
-  double Offset = 0;
   int MinTicks = 3;
   bool ShortTicks = true;
   int DecPlaces = -2;
@@ -35,6 +29,26 @@ struct TScaleState {
   TDTSettings DateFormat;
 };
 
+/// Everything the mapping and the tick computation read: the settings plus
+/// the scale's size, margins and maps. The scale control keeps one of these as
+/// its own state; tests and benchmarks fill it directly.
+struct TScaleState : TAxisSettings {
+  int Width = 400;
+  int Height = 400;
+  int MarginLeft = 20;
+  int MarginTop = 20;
+  int MarginRight = 20;
+  int MarginBottom = 20;
+  /// The scale's own map, from its size, margins and range:
+  /// pixel = Factor * value (or ln value) + Offset.
+  double Factor = 0;
+  double Offset = 0;
+  /// The map of the data this axis is drawn against, when an owner (a chart)
+  /// hands one over. The ticks then go through it instead of Factor and
+  /// Offset, so they sit on the data by construction.
+  std::optional<TAxisMap> DataMap;
+};
+
 /// Recomputes Factor and Offset from size, margins and range. An empty
 /// range leaves them as they are; so does a logarithmic range with an end
 /// at or below 0. A drawable length of 0 or less maps everything to the
@@ -42,9 +56,10 @@ struct TScaleState {
 void CalcScaleFactors(TScaleState &S);
 
 /// Pixel coordinate (x on horizontal, y on vertical scales) of a world
-/// value, limited to +-2147483647 and rounded to nearest, ties to even.
-/// On a logarithmic scale a value at or below 1e-100 maps to the low end of
-/// the control.
+/// value, limited to +-2147483647 and rounded to nearest, ties to even:
+/// through DataMap when there is one, else through Factor and Offset. On a
+/// logarithmic scale a value at or below LogFloor maps to the low end of the
+/// control.
 int ValueToPixel(const TScaleState &S, double V);
 
 /// Position of the axis line in the scale's own coordinates: y for

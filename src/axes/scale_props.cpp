@@ -1,14 +1,33 @@
 #include "axes/scale_props.h"
 
+#include "axes/axis_map.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
-// Smallest value a logarithmic axis accepts as a range end.
-constexpr double kLogFloor = 1e-100;
+
+// A chart axis starts on the range 0 ... 1 (a stand-alone scale on 0 ... 100).
+TAxisSettings ChartAxisSettings() {
+  TAxisSettings s;
+  s.RangeHigh = 1;
+  return s;
+}
+
+// A chart draws its axes transparently over its own face, each with its base
+// line; captions sit right at their anchors.
+TAxisLook ChartAxisLook() {
+  TAxisLook l;
+  l.Transparent = true;
+  l.ShowBaseLine = true;
+  l.CaptionPosX = 0;
+  l.CaptionPosY = 0;
+  return l;
+}
+
 } // namespace
 
-TScaleProps::TScaleProps() {
+TScaleProps::TScaleProps() : settings_(ChartAxisSettings()), look_(ChartAxisLook()) {
   dateFormat_.OnChange = [this](TObject *) { Changed(); };
   font_.OnChange = [this](TGraphicsObject *) { Changed(); };
 }
@@ -22,39 +41,9 @@ void TScaleProps::Changed() {
   if (OnChange) OnChange(this);
 }
 
-void TScaleProps::SetCaption(const std::string &Value) {
-  caption_ = Value;
-  Changed();
-}
-
-void TScaleProps::SetCaptionPosX(int Value) {
-  captionPosX_ = Value;
-  Changed();
-}
-
-void TScaleProps::SetCaptionPosY(int Value) {
-  captionPosY_ = Value;
-  Changed();
-}
-
-void TScaleProps::SetCaptionAlignment(TAlignment Value) {
-  captionAlignment_ = Value;
-  Changed();
-}
-
-void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor Value) {
-  captionAnchor_ = Value;
-  Changed();
-}
-
-void TScaleProps::SetColorScale(TColor Value) {
-  colorScale_ = Value;
-  Changed();
-}
-
 void TScaleProps::SetLoading(bool Value) {
   loading_ = Value;
-  if (!Value && labelType_ == ftDateTime) logarithmic_ = false;
+  if (!Value && settings_.LabelType == ftDateTime) settings_.Logarithmic = false;
 }
 
 void TScaleProps::SetDateFormat(const TDTLabel *Value) {
@@ -63,8 +52,7 @@ void TScaleProps::SetDateFormat(const TDTLabel *Value) {
 }
 
 void TScaleProps::SetDecPlaces(int Value) {
-  decPlaces_ = std::clamp(Value, -3, 12);
-  Changed();
+  Store(settings_.DecPlaces, std::clamp(Value, -3, 12));
 }
 
 void TScaleProps::SetFont(const TFont *Value) {
@@ -72,93 +60,61 @@ void TScaleProps::SetFont(const TFont *Value) {
 }
 
 void TScaleProps::SetLogarithmic(bool Value) {
+  TAxisSettings &s = settings_;
   if (!Value)
-    logarithmic_ = false;
+    s.Logarithmic = false;
   else if (loading_ ||
-           (rangeLow_ >= kLogFloor && rangeHigh_ >= kLogFloor && labelType_ != ftDateTime))
-    logarithmic_ = true;
+           (s.RangeLow >= LogFloor && s.RangeHigh >= LogFloor && s.LabelType != ftDateTime))
+    s.Logarithmic = true;
   Changed();
 }
 
 void TScaleProps::SetLabelType(TFigType Value) {
-  labelType_ = Value;
+  settings_.LabelType = Value;
   if (Value == ftDateTime)
-    logarithmic_ = false;
+    settings_.Logarithmic = false;
   else if (Value == ftTime)
-    decPlaces_ = 4;
-  Changed();
-}
-
-void TScaleProps::SetMinTicks(int Value) {
-  minTicks_ = Value;
+    settings_.DecPlaces = 4;
   Changed();
 }
 
 void TScaleProps::SetMinRange(double Value) {
-  if (!(Value > kLogFloor)) return;
+  if (!(Value > LogFloor)) return;
   minRange_ = Value;
-  if (std::fabs(rangeHigh_ - rangeLow_) >= Value) return;
-  const double c = (rangeHigh_ + rangeLow_) / 2;
-  rangeLow_ = c - Value / 2;
-  rangeHigh_ = c + Value / 2;
+  double &low = settings_.RangeLow;
+  double &high = settings_.RangeHigh;
+  if (std::fabs(high - low) >= Value) return;
+  const double c = (high + low) / 2;
+  low = c - Value / 2;
+  high = c + Value / 2;
   Changed();
 }
 
 bool TScaleProps::LogRangeRefused(double Low, double High) const {
-  return logarithmic_ && !(Low >= kLogFloor && High >= kLogFloor);
+  return settings_.Logarithmic && !(Low >= LogFloor && High >= LogFloor);
 }
 
 void TScaleProps::SetRangeLow(double Value) {
   double low = Value;
-  double high = rangeHigh_;
-  if (std::fabs(rangeHigh_ - Value) < minRange_) high = Value + minRange_;
+  double high = settings_.RangeHigh;
+  if (std::fabs(high - Value) < minRange_) high = Value + minRange_;
   // A logarithmic axis keeps positive ends, also when the widening above
   // would move the other end (the plain rule only looks at Value itself).
   if (!LogRangeRefused(low, high)) {
-    rangeLow_ = low;
-    rangeHigh_ = high;
+    settings_.RangeLow = low;
+    settings_.RangeHigh = high;
   }
   Changed();
 }
 
 void TScaleProps::SetRangeHigh(double Value) {
-  double low = rangeLow_;
+  double low = settings_.RangeLow;
   double high = Value;
-  if (std::fabs(rangeLow_ - Value) < minRange_) low = Value - minRange_;
+  if (std::fabs(low - Value) < minRange_) low = Value - minRange_;
   if (!LogRangeRefused(low, high)) {
-    rangeLow_ = low;
-    rangeHigh_ = high;
+    settings_.RangeLow = low;
+    settings_.RangeHigh = high;
   }
-  Changed();
-}
-
-void TScaleProps::SetShortTicks(bool Value) {
-  shortTicks_ = Value;
-  Changed();
-}
-
-void TScaleProps::SetScaleInscript(const std::string &Value) {
-  scaleInscript_ = Value;
-  Changed();
-}
-
-void TScaleProps::SetScalePos(int Value) {
-  scalePos_ = Value;
-  Changed();
-}
-
-void TScaleProps::SetUserTickText(const std::string &Value) {
-  userTickText_ = Value;
-  Changed();
-}
-
-void TScaleProps::SetVisible(bool Value) {
-  visible_ = Value;
-  Changed();
-}
-
-void TScaleProps::SetScaleType(TScaleType Value) {
-  scaleType_ = Value;
   Changed();
 }
 

@@ -2,8 +2,11 @@
 // The axis property objects a chart publishes for each of its layers. Every
 // setter enforces its rule and then fires OnChange, on which the chart
 // re-applies all its axes and repaints.
+#include "axes/axis_painter.h"
+#include "axes/axis_map.h"
 #include "axes/axis_types.h"
 #include "axes/dt_label.h"
+#include "axes/scale_geometry.h"
 #include "platform/color.h"
 #include "platform/control.h"
 #include "platform/graphics.h"
@@ -11,30 +14,36 @@
 #include <string>
 
 /// Settings of one chart axis: range, logarithmic mode, ticks, labels and
-/// caption. Owned by the chart; the chart copies them onto its internal scale.
+/// caption. Owned by the chart; the chart hands Settings() and Look() as a
+/// whole to its internal scale. A new axis setting is a field of TAxisSettings
+/// or TAxisLook, its accessors here and its registration.
 class TScaleProps : public TPersistent {
 public:
   TScaleProps();
   ~TScaleProps() override;
 
-  const std::string &Caption() const { return caption_; }
-  void SetCaption(const std::string &Value);
-  int CaptionPosX() const { return captionPosX_; }
-  void SetCaptionPosX(int Value);
-  int CaptionPosY() const { return captionPosY_; }
-  void SetCaptionPosY(int Value);
-  TAlignment CaptionAlignment() const { return captionAlignment_; }
-  void SetCaptionAlignment(TAlignment Value);
-  TScaleUnitAnchor CaptionAnchor() const { return captionAnchor_; }
-  void SetCaptionAnchor(TScaleUnitAnchor Value);
-  TColor ColorScale() const { return colorScale_; }
-  void SetColorScale(TColor Value);
+  /// The numeric settings and the look, as the chart's scale takes them over.
+  const TAxisSettings &Settings() const { return settings_; }
+  const TAxisLook &Look() const { return look_; }
+
+  const std::string &Caption() const { return look_.Caption; }
+  void SetCaption(const std::string &Value) { Store(look_.Caption, Value); }
+  int CaptionPosX() const { return look_.CaptionPosX; }
+  void SetCaptionPosX(int Value) { Store(look_.CaptionPosX, Value); }
+  int CaptionPosY() const { return look_.CaptionPosY; }
+  void SetCaptionPosY(int Value) { Store(look_.CaptionPosY, Value); }
+  TAlignment CaptionAlignment() const { return look_.CaptionAlignment; }
+  void SetCaptionAlignment(TAlignment Value) { Store(look_.CaptionAlignment, Value); }
+  TScaleUnitAnchor CaptionAnchor() const { return look_.CaptionAnchor; }
+  void SetCaptionAnchor(TScaleUnitAnchor Value) { Store(look_.CaptionAnchor, Value); }
+  TColor ColorScale() const { return look_.ColorScale; }
+  void SetColorScale(TColor Value) { Store(look_.ColorScale, Value); }
   /// The axis's own date/time settings; its changes fire OnChange.
   TDTLabel *DateFormat() { return &dateFormat_; }
   const TDTLabel *DateFormat() const { return &dateFormat_; }
   /// Copies the settings of Value into the axis's own object.
   void SetDateFormat(const TDTLabel *Value);
-  int DecPlaces() const { return decPlaces_; }
+  int DecPlaces() const { return settings_.DecPlaces; }
   /// Clamped to -3 .. 12.
   void SetDecPlaces(int Value);
   /// The axis's own label font; any change of it fires OnChange.
@@ -42,47 +51,49 @@ public:
   const TFont *Font() const { return &font_; }
   /// Copies the settings of Value into the axis's own font.
   void SetFont(const TFont *Value);
-  bool Logarithmic() const { return logarithmic_; }
+  bool Logarithmic() const { return settings_.Logarithmic; }
+  /// The range and mode a map of this axis is derived from.
+  TAxisRange AxisRange() const { return {settings_.RangeLow, settings_.RangeHigh, settings_.Logarithmic}; }
   /// False is always taken. True only while loading, or when both range ends
-  /// are at least 1e-100 and the labels are not dates; else the old value
+  /// are at least LogFloor and the labels are not dates; else the old value
   /// stays. OnChange fires either way.
   void SetLogarithmic(bool Value);
-  TFigType LabelType() const { return labelType_; }
+  TFigType LabelType() const { return settings_.LabelType; }
   /// Date labels also switch the logarithmic mode off; time labels set four
   /// decimals.
   void SetLabelType(TFigType Value);
   /// Stored as given; the scale clamps it.
-  int MinTicks() const { return minTicks_; }
-  void SetMinTicks(int Value);
+  int MinTicks() const { return settings_.MinTicks; }
+  void SetMinTicks(int Value) { Store(settings_.MinTicks, Value); }
   double MinRange() const { return minRange_; }
-  /// Ignored (no event) at or below 1e-100. A narrower range is widened
+  /// Ignored (no event) at or below LogFloor. A narrower range is widened
   /// about its centre (OnChange fires); otherwise nothing else happens and no
   /// event fires.
   void SetMinRange(double Value);
-  double RangeLow() const { return rangeLow_; }
+  double RangeLow() const { return settings_.RangeLow; }
   /// Closer than MinRange to RangeHigh moves RangeHigh to Value + MinRange.
-  /// On a logarithmic axis a change that would leave an end below 1e-100 is
+  /// On a logarithmic axis a change that would leave an end below LogFloor is
   /// ignored. The ends are not ordered: low above high is a reversed axis.
   void SetRangeLow(double Value);
-  double RangeHigh() const { return rangeHigh_; }
+  double RangeHigh() const { return settings_.RangeHigh; }
   /// Mirror of SetRangeLow: too close moves RangeLow to Value - MinRange.
   void SetRangeHigh(double Value);
-  bool ShortTicks() const { return shortTicks_; }
-  void SetShortTicks(bool Value);
-  const std::string &ScaleInscript() const { return scaleInscript_; }
-  void SetScaleInscript(const std::string &Value);
+  bool ShortTicks() const { return settings_.ShortTicks; }
+  void SetShortTicks(bool Value) { Store(settings_.ShortTicks, Value); }
+  const std::string &ScaleInscript() const { return settings_.ScaleInscript; }
+  void SetScaleInscript(const std::string &Value) { Store(settings_.ScaleInscript, Value); }
   /// Distance of the axis line outward from the data area, in pixels.
   int ScalePos() const { return scalePos_; }
-  void SetScalePos(int Value);
-  const std::string &UserTickText() const { return userTickText_; }
-  void SetUserTickText(const std::string &Value);
+  void SetScalePos(int Value) { Store(scalePos_, Value); }
+  const std::string &UserTickText() const { return settings_.UserTickText; }
+  void SetUserTickText(const std::string &Value) { Store(settings_.UserTickText, Value); }
   bool Visible() const { return visible_; }
-  void SetVisible(bool Value);
+  void SetVisible(bool Value) { Store(visible_, Value); }
 
   /// Placement of the axis line on its scale strip (set by ScaleLocation or
   /// directly by the owning chart).
-  TScaleType ScaleType() const { return scaleType_; }
-  void SetScaleType(TScaleType Value);
+  TScaleType ScaleType() const { return settings_.ScaleType; }
+  void SetScaleType(TScaleType Value) { Store(settings_.ScaleType, Value); }
   /// Set at construction; the owning chart clears it when its form has been
   /// read. While set, Logarithmic is accepted without checks; clearing it
   /// switches a date axis's logarithmic mode off (no event: the chart
@@ -96,29 +107,20 @@ protected:
   void Changed();
 
 private:
+  /// The plain setter: stores and fires OnChange.
+  template <class T> void Store(T &Field, const T &Value) {
+    Field = Value;
+    Changed();
+  }
   bool LogRangeRefused(double Low, double High) const;
 
-  std::string caption_;
-  int captionPosX_ = 0;
-  int captionPosY_ = 0;
-  TAlignment captionAlignment_ = taCenter;
-  TScaleUnitAnchor captionAnchor_ = uaSclTopLft;
-  TColor colorScale_ = clBlack;
+  TAxisSettings settings_;
+  TAxisLook look_;
   TDTLabel dateFormat_;
-  int decPlaces_ = -2;
   TFont font_;
-  bool logarithmic_ = false;
-  TFigType labelType_ = ftNum;
-  int minTicks_ = 3;
   double minRange_ = 1e-10;
-  double rangeLow_ = 0;
-  double rangeHigh_ = 1;
-  bool shortTicks_ = true;
-  std::string scaleInscript_;
   int scalePos_ = 0;
-  std::string userTickText_;
   bool visible_ = false;
-  TScaleType scaleType_ = sctXB;
   bool loading_ = true;
 };
 

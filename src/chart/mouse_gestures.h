@@ -6,7 +6,7 @@
 // applies them once through its coupled range update. A step that would give
 // a non-finite or accidentally reversed range comes back invalid and leaves
 // the axis alone.
-#include "chart/layer_mapping.h"
+#include "axes/axis_map.h"
 #include "chart/paint_geometry.h"
 #include "chart/text_label.h"
 #include "platform/control.h"

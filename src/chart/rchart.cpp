@@ -39,8 +39,7 @@ TCustomRChart::TCustomRChart(TComponent *AOwner)
     const std::string number = std::to_string(n);
     for (TScale *scale : {layer->ScaleX.get(), layer->ScaleY.get()}) {
       scale->SetName((scale == layer->ScaleX.get() ? "RC_FScale_X_" : "RC_FScale_Y_") + number);
-      scale->SetChartOwned(true);
-      scale->SetTransparent(true);
+      scale->SetChartOwned(true); // transparent by the look of its axis object
       scale->SetColorBackGnd(windColor_);
       scale->SetFrameStyle(fsNone);
       scale->SetTargetCanvas(&fullBitmap_->Canvas(), 0, 0);

@@ -5,13 +5,13 @@
 // layer. The chart has 16 layers, each with a horizontal and a vertical axis
 // object (published for layers 1-4) and an internal scale control that draws
 // the axis; 30 text labels and 4 cross-hairs annotate the picture.
+#include "axes/axis_map.h"
 #include "axes/axis_painter.h"
 #include "axes/scale_props.h"
 #include "chart/bak_gnd_img.h"
 #include "chart/chart_types.h"
 #include "chart/display_list.h"
 #include "chart/joint_layers.h"
-#include "chart/layer_mapping.h"
 #include "chart/mouse_gestures.h"
 #include "chart/paint_geometry.h"
 #include "chart/text_label.h"
@@ -29,6 +29,7 @@ class TScale;
 
 /// Whether the text of ikText items is drawn on an opaque background.
 enum TTextBkStyle { tbClear, tbSolid };
+inline constexpr std::array<const char *, 2> TextBkStyleNames{"tbClear", "tbSolid"};
 
 /// Raised around the stages of painting with the surface being drawn on;
 /// Top and Left give where that surface's origin lies in control pixels.
@@ -217,7 +218,8 @@ public:
   TScale *InternalScaleX(int Layer) const;
   TScale *InternalScaleY(int Layer) const;
 
-  /// Recomputes the mapping of all 16 layers (nothing while loading).
+  /// Recomputes the maps of all 16 layers and hands each internal scale its
+  /// layer's map, which its ticks then follow (nothing while loading).
   void CalcLayerFactors();
   /// Control pixel of a world point on a layer (clamped to 1 ... 16).
   void WorldToPixel(int Layer, double X, double Y, int &PixX, int &PixY) const;

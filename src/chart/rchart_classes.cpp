@@ -6,10 +6,6 @@
 
 namespace {
 
-const std::vector<std::string> kAlignmentNames{"taLeftJustify", "taRightJustify", "taCenter"};
-const std::vector<std::string> kPenStyleNames{
-    "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"};
-
 void RegisterTextLabel() {
   RegisterClass<TCustomTextLabel, TPersistent>("TCustomTextLabel");
   RegisterClass<TTextLabel, TCustomTextLabel>("TTextLabel")
@@ -19,18 +15,17 @@ void RegisterTextLabel() {
       .Integer("ShadowDx", &TTextLabel::ShadowDx, &TTextLabel::SetShadowDx)
       .Integer("ShadowDy", &TTextLabel::ShadowDy, &TTextLabel::SetShadowDy)
       .Color("ColorShadow", &TTextLabel::ColorShadow, &TTextLabel::SetColorShadow)
-      .Enum("Alignment", &TTextLabel::Alignment, &TTextLabel::SetAlignment, kAlignmentNames)
+      .Enum("Alignment", &TTextLabel::Alignment, &TTextLabel::SetAlignment, AlignmentNames)
       .Enum("VerticalAlignment", &TTextLabel::VerticalAlignment, &TTextLabel::SetVerticalAlignment,
-            {"vaTop", "vaCenter", "vaBottom"})
+            VerticalAlignmentNames)
       .Enum("AttachToData", &TTextLabel::AttachToData, &TTextLabel::SetAttachToData,
-            {"tlamNone", "tlamXOnly", "tlamYOnly", "tlamBoth"})
+            TxtLblAttachModeNames)
       .Color("ColorBkg", &TTextLabel::ColorBkg, &TTextLabel::SetColorBkg)
       .Color("ColorBorder", &TTextLabel::ColorBorder, &TTextLabel::SetColorBorder)
       .Boolean("Transparent", &TTextLabel::Transparent, &TTextLabel::SetTransparent)
       .Object("Font", [](TTextLabel *o) { return o->Font(); })
       .Text("Caption", &TTextLabel::Caption, &TTextLabel::SetCaption)
-      .Enum("Mode", &TTextLabel::Mode, &TTextLabel::SetMode,
-            {"tlOff", "tlsimple", "tlBox", "tlUnderline", "tlShadow"})
+      .Enum("Mode", &TTextLabel::Mode, &TTextLabel::SetMode, TxtLblModeNames)
       .Event("OnChange", static_cast<TNotifyEvent TTextLabel::*>(&TTextLabel::OnChange))
       .Boolean("Visible", &TTextLabel::Visible, &TTextLabel::SetVisible);
 }
@@ -40,9 +35,8 @@ void RegisterCrossHair() {
       .Float("PosX", &TCrossHair::PosX, &TCrossHair::SetPosX)
       .Float("PosY", &TCrossHair::PosY, &TCrossHair::SetPosY)
       .Color("Color", &TCrossHair::Color, &TCrossHair::SetColor)
-      .Enum("Mode", &TCrossHair::Mode, &TCrossHair::SetMode,
-            {"chOff", "chHoriz", "chVert", "chBoth"})
-      .Enum("LineType", &TCrossHair::LineType, &TCrossHair::SetLineType, kPenStyleNames)
+      .Enum("Mode", &TCrossHair::Mode, &TCrossHair::SetMode, CrossHModeNames)
+      .Enum("LineType", &TCrossHair::LineType, &TCrossHair::SetLineType, PenStyleNames)
       .Integer("LineWid", &TCrossHair::LineWid, &TCrossHair::SetLineWid)
       .Integer("Layer", &TCrossHair::Layer, &TCrossHair::SetLayer)
       .Event("OnChange", &TCrossHair::OnChange);
@@ -52,11 +46,8 @@ void RegisterBakGndImg() {
   RegisterClass<TBakGndImg, TPersistent>("TBakGndImg")
       .Text("Name", &TBakGndImg::Name, &TBakGndImg::SetName)
       .Boolean("IncludePath", &TBakGndImg::IncludePath, &TBakGndImg::SetIncludePath)
-      .Enum("FillMode", &TBakGndImg::FillMode, &TBakGndImg::SetFillMode,
-            {"bfSimple", "bfStretch", "bfTile"})
-      .Enum("AreaMode", &TBakGndImg::AreaMode, &TBakGndImg::SetAreaMode,
-            {"bamNone", "bamLeft", "bamRight", "bamTop", "bamBottom", "bamVStripe", "bamHStripe",
-             "bamRect"})
+      .Enum("FillMode", &TBakGndImg::FillMode, &TBakGndImg::SetFillMode, BkgFillNames)
+      .Enum("AreaMode", &TBakGndImg::AreaMode, &TBakGndImg::SetAreaMode, BGAreaModeNames)
       .Color("AreaColor", &TBakGndImg::AreaColor, &TBakGndImg::SetAreaColor)
       .Float("AreaLeft", &TBakGndImg::AreaLeft, &TBakGndImg::SetAreaLeft)
       .Float("AreaRight", &TBakGndImg::AreaRight, &TBakGndImg::SetAreaRight)
@@ -82,12 +73,9 @@ void RegisterChart() {
   auto missing = [&info](const char *name) { return info.FindProperty(name) == nullptr; };
 
   // What the control framework already publishes higher up is not repeated.
-  if (missing("Align"))
-    p.Enum("Align", &TRChart::Align, &TRChart::SetAlign,
-           {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
+  if (missing("Align")) p.Enum("Align", &TRChart::Align, &TRChart::SetAlign, AlignNames);
   if (missing("Anchors"))
-    p.Set("Anchors", &TRChart::Anchors, &TRChart::SetAnchors,
-          {"akLeft", "akTop", "akRight", "akBottom"});
+    p.Set("Anchors", &TRChart::Anchors, &TRChart::SetAnchors, AnchorKindNames);
   if (missing("Font")) p.Object("Font", [](TRChart *o) { return o->Font(); });
   if (missing("ShowHint")) p.Boolean("ShowHint", &TRChart::ShowHint, &TRChart::SetShowHint);
   if (missing("Visible"))
@@ -99,25 +87,23 @@ void RegisterChart() {
   p.Integer("AllocSize", &TRChart::AllocSize, &TRChart::SetAllocSize)
       .Integer("ClassDefault", &TRChart::ClassDefault, &TRChart::SetClassDefault)
       .Color("DataColor", &TRChart::DataColor, &TRChart::SetDataColor)
-      .Enum("PenStyle", &TRChart::PenStyle, &TRChart::SetPenStyle, kPenStyleNames)
+      .Enum("PenStyle", &TRChart::PenStyle, &TRChart::SetPenStyle, PenStyleNames)
       .Color("FillColor", &TRChart::FillColor, &TRChart::SetFillColor)
       .Integer("LineWidth", &TRChart::LineWidth, &TRChart::SetLineWidth)
       .Set(
           "TextFontStyle", [](TRChart *o) { return int(o->TextFontStyle().Bits()); },
           [](TRChart *o, int v) { o->SetTextFontStyle(TFontStyles::FromBits(std::uint8_t(v))); },
-          {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
-      .Enum("TextBkStyle", &TRChart::TextBkStyle, &TRChart::SetTextBkStyle, {"tbClear", "tbSolid"})
+          FontStyleNames)
+      .Enum("TextBkStyle", &TRChart::TextBkStyle, &TRChart::SetTextBkStyle, TextBkStyleNames)
       .Color("TextBkColor", &TRChart::TextBkColor, &TRChart::SetTextBkColor)
-      .Enum("TextAlignment", &TRChart::TextAlignment, &TRChart::SetTextAlignment, kAlignmentNames);
+      .Enum("TextAlignment", &TRChart::TextAlignment, &TRChart::SetTextAlignment, AlignmentNames);
 
   // Appearance.
   p.Boolean("AutoRedraw", &TRChart::AutoRedraw, &TRChart::SetAutoRedraw)
       .Color("ChartFrameColor", &TRChart::ChartFrameColor, &TRChart::SetChartFrameColor)
       .Color("ChartColor", &TRChart::ChartColor, &TRChart::SetChartColor)
       .Object("BackGroundImg", &TRChart::BackGroundImg, &TRChart::SetBackGroundImg)
-      .Enum("GridStyle", &TRChart::GridStyle, &TRChart::SetGridStyle,
-            {"gsNone", "gsPoints", "gsVertLines", "gsHorizLines", "gsLines", "gsHorizDotLines",
-             "gsVertDotLines", "gsDotLines"})
+      .Enum("GridStyle", &TRChart::GridStyle, &TRChart::SetGridStyle, GridStyleNames)
       .Float("GridDx", &TRChart::GridDx, &TRChart::SetGridDx)
       .Float("GridDy", &TRChart::GridDy, &TRChart::SetGridDy)
       .Color("GridColor", &TRChart::GridColor, &TRChart::SetGridColor)
@@ -152,19 +138,14 @@ void RegisterChart() {
   p.Integer("CaptionPosX", &TRChart::CaptionPosX, &TRChart::SetCaptionPosX)
       .Integer("CaptionPosY", &TRChart::CaptionPosY, &TRChart::SetCaptionPosY)
       .Enum("CaptionAlignment", &TRChart::CaptionAlignment, &TRChart::SetCaptionAlignment,
-            kAlignmentNames)
-      .Enum(
-          "CaptionAnchorHoriz", &TRChart::CaptionAnchorHoriz, &TRChart::SetCaptionAnchorHoriz,
-          {"cahControlLeft", "cahChartLeft", "cahChartCenter", "cahChartRight", "cahControlRight"})
-      .Enum(
-          "CaptionAnchorVert", &TRChart::CaptionAnchorVert, &TRChart::SetCaptionAnchorVert,
-          {"cavControlTop", "cavChartTop", "cavChartCenter", "cavChartBottom", "cavControlBottom"})
-      .Enum("StandardLayout", &TRChart::StandardLayout, &TRChart::SetStandardLayout,
-            {"rcl_X1Bottom_Y1Left", "rcl_X1Bottom_Y2Left", "rcl_X1Bottom_Y3Left",
-             "rcl_X1Bottom_Y4Left", "rcl_X1Bottom_Y2Both", "rcl_X2Bottom_Y2Left",
-             "rcl_X2Both_Y2Both"})
+            AlignmentNames)
+      .Enum("CaptionAnchorHoriz", &TRChart::CaptionAnchorHoriz, &TRChart::SetCaptionAnchorHoriz,
+            CaptionAnchorHorizNames)
+      .Enum("CaptionAnchorVert", &TRChart::CaptionAnchorVert, &TRChart::SetCaptionAnchorVert,
+            CaptionAnchorVertNames)
+      .Enum("StandardLayout", &TRChart::StandardLayout, &TRChart::SetStandardLayout, LayoutNames)
       .Integer("ShadowWidth", &TRChart::ShadowWidth, &TRChart::SetShadowWidth)
-      .Enum("ShadowStyle", &TRChart::ShadowStyle, &TRChart::SetShadowStyle, {"ssFlying", "ssBox"})
+      .Enum("ShadowStyle", &TRChart::ShadowStyle, &TRChart::SetShadowStyle, ShadowStyleNames)
       .Color("ShadowColor", &TRChart::ShadowColor, &TRChart::SetShadowColor)
       .Color("ShadowBakColor", &TRChart::ShadowBakColor, &TRChart::SetShadowBakColor);
 

@@ -52,6 +52,7 @@ struct TCustomRChart::Layer {
   std::unique_ptr<TScalePropsVert> PropsY;
   std::unique_ptr<TScale> ScaleX;
   std::unique_ptr<TScale> ScaleY;
-  TAxisFactors FX; // horizontal mapping
-  TAxisFactors FY; // vertical mapping
+  /// The maps of the data; the internal scales draw their ticks through copies.
+  TAxisMap MapX;
+  TAxisMap MapY;
 };

@@ -11,8 +11,23 @@ int ClampLayer(int Layer) {
   return std::clamp(Layer, 1, ChartLayerCount);
 }
 
-TAxisRange RangeOf(const TScaleProps &P) {
-  return TAxisRange{P.RangeLow(), P.RangeHigh(), P.Logarithmic()};
+// Sets the one margin of a scale spanning the whole chart that places its axis
+// line ScalePos pixels outside the data area.
+void PlaceAxisLine(TScaleState &S, int ScalePos, const TRimGeometry &G) {
+  switch (S.ScaleType) {
+  case sctXB:
+    S.MarginBottom = ScalePos + G.H - G.MT - 1;
+    break;
+  case sctXT:
+    S.MarginTop = ScalePos + G.H - G.MB - G.SW;
+    break;
+  case sctYL:
+    S.MarginLeft = ScalePos + G.W - G.MR - G.SW;
+    break;
+  case sctYR:
+    S.MarginRight = ScalePos + G.W - G.ML - 1;
+    break;
+  }
 }
 
 } // namespace
@@ -43,66 +58,38 @@ void TCustomRChart::CalcLayerFactors() {
   if (IsLoading()) return;
   const int w = Width(), h = Height();
   for (auto &layer : layers_) {
-    layer->FX =
-        CalcHorizontalFactors(w, marginLeft_, marginRight_, shadowWidth_, RangeOf(*layer->PropsX));
-    layer->FY =
-        CalcVerticalFactors(h, marginTop_, marginBottom_, shadowWidth_, RangeOf(*layer->PropsY));
+    layer->MapX =
+        HorizontalAxisMap(w, marginLeft_, marginRight_, shadowWidth_, layer->PropsX->AxisRange());
+    layer->MapY =
+        VerticalAxisMap(h, marginTop_, marginBottom_, shadowWidth_, layer->PropsY->AxisRange());
+    // The axes draw their ticks through the very maps the data goes through.
+    layer->ScaleX->SetDataMap(layer->MapX);
+    layer->ScaleY->SetDataMap(layer->MapY);
   }
 }
 
 void TCustomRChart::WorldToPixel(int Layer, double X, double Y, int &PixX, int &PixY) const {
   const auto &layer = LayerAt(Layer);
-  const TAxisRange rx = RangeOf(*layer.PropsX);
-  const TAxisRange ry = RangeOf(*layer.PropsY);
-  // On a logarithmic axis, values at or below 1e-100 go to the edge on the axis's low side.
-  PixX = MapWorld(layer.FX, rx, X, rx.High >= rx.Low ? 0 : Width());
-  PixY = MapWorld(layer.FY, ry, Y, ry.High >= ry.Low ? Height() : 0);
+  PixX = layer.MapX.ToPixel(X);
+  PixY = layer.MapY.ToPixel(Y);
 }
 
 void TCustomRChart::PixelToWorld(int Layer, int PixX, int PixY, double &X, double &Y) const {
   // Callers pass 1 ... 16; anything else is clamped rather than read out of bounds.
   const auto &layer = LayerAt(Layer);
-  X = MapPixel(layer.FX, RangeOf(*layer.PropsX), PixX);
-  Y = MapPixel(layer.FY, RangeOf(*layer.PropsY), PixY);
+  X = layer.MapX.ToWorld(PixX);
+  Y = layer.MapY.ToWorld(PixY);
 }
 
 // --- axis objects onto scales -------------------------------------------------
 
 void TCustomRChart::ApplyScaleProps(TScale *Scale, TScaleProps *Props) {
   if (!Scale || !Props) return;
-  const int w = Width(), h = Height(), p = Props->ScalePos();
-  Scale->SetScaleType(Props->ScaleType());
-  // The one margin that places the axis line ScalePos pixels outside the data area.
-  switch (Props->ScaleType()) {
-  case sctXB:
-    Scale->SetMarginBottom(p + h - marginTop_ - 1);
-    break;
-  case sctXT:
-    Scale->SetMarginTop(p + h - marginBottom_ - shadowWidth_);
-    break;
-  case sctYL:
-    Scale->SetMarginLeft(p + w - marginRight_ - shadowWidth_);
-    break;
-  case sctYR:
-    Scale->SetMarginRight(p + w - marginLeft_ - 1);
-    break;
-  }
-  Scale->SetRangeLow(Props->RangeLow());
-  Scale->SetRangeHigh(Props->RangeHigh());
+  TScaleState s = Scale->State();
+  static_cast<TAxisSettings &>(s) = Props->Settings();
+  PlaceAxisLine(s, Props->ScalePos(), Rim());
+  Scale->SetState(s, Props->Look());
   Scale->SetVisible(Props->Visible());
-  Scale->SetCaption(Props->Caption());
-  Scale->SetCaptionPosX(Props->CaptionPosX());
-  Scale->SetCaptionPosY(Props->CaptionPosY());
-  Scale->SetCaptionAlignment(Props->CaptionAlignment());
-  Scale->SetCaptionAnchor(Props->CaptionAnchor());
-  Scale->SetColorScale(Props->ColorScale());
-  Scale->SetDecPlaces(Props->DecPlaces());
-  Scale->SetLogarithmic(Props->Logarithmic());
-  Scale->SetLabelType(Props->LabelType());
-  Scale->SetShortTicks(Props->ShortTicks());
-  Scale->SetMinTicks(Props->MinTicks());
-  Scale->SetScaleInscript(Props->ScaleInscript());
-  Scale->SetUserTickText(Props->UserTickText());
   Scale->SetFont(Props->Font());
   Scale->SetDateFormat(Props->DateFormat());
 }
@@ -115,6 +102,8 @@ void TCustomRChart::ApplyAllScaleProps() {
 }
 
 void TCustomRChart::SizeScales() {
+  // Each scale spans the data area, which places its base line and caption; its
+  // ticks follow the layer's map whatever the margins say.
   const int w = Width(), h = Height();
   for (auto &layer : layers_) {
     layer->ScaleX->SetBounds(0, 0, w, h);
@@ -131,8 +120,8 @@ void TCustomRChart::LayerRangeUpdate(int N, double XLo, double XHi, double YLo, 
   auto update = [](TScaleProps &P, double Lo, double Hi) {
     if (std::fabs(Lo - Hi) < P.MinRange()) return; // narrower than the axis allows: the range stays
     const bool log = P.Logarithmic();
-    if (Lo != P.RangeLow() && (!log || Lo >= 1e-100)) P.SetRangeLow(Lo);
-    if (Hi != P.RangeHigh() && (!log || Hi >= 1e-100)) P.SetRangeHigh(Hi);
+    if (Lo != P.RangeLow() && (!log || Lo >= LogFloor)) P.SetRangeLow(Lo);
+    if (Hi != P.RangeHigh() && (!log || Hi >= LogFloor)) P.SetRangeHigh(Hi);
   };
   update(*layer.PropsX, XLo, XHi);
   update(*layer.PropsY, YLo, YHi);

@@ -16,10 +16,6 @@ bool FollowsMouse(int Layer) {
   return Layer == 1;
 }
 
-TAxisRange RangeOf(const TScaleProps &P) {
-  return TAxisRange{P.RangeLow(), P.RangeHigh(), P.Logarithmic()};
-}
-
 bool IsRubberMode(TMouseActMode M) {
   return M == maRubberBand || M == maZoomWind || M == maZoomWindPos;
 }
@@ -131,8 +127,8 @@ void TCustomRChart::MouseMove(TShiftState Shift, int X, int Y) {
   const bool inChart = DataArea().Contains(X, Y);
   double wx = 0, wy = 0;
   PixelToWorld(layer, X, Y, wx, wy);
-  wx = FiniteWorld(wx, RangeOf(*ScaleX(layer)));
-  wy = FiniteWorld(wy, RangeOf(*ScaleY(layer)));
+  wx = FiniteWorld(wx, ScaleX(layer)->AxisRange());
+  wy = FiniteWorld(wy, ScaleY(layer)->AxisRange());
   if (inChart) {
     lastMouseX_ = wx;
     lastMouseY_ = wy;
@@ -158,8 +154,8 @@ void TCustomRChart::StartGesture(int X, int Y) {
   for (int n = 1; n <= ChartLayerCount; ++n) {
     TLayerStart &s = gestureStart_[std::size_t(n - 1)];
     s.Mouse = Point(X, Y);
-    s.X = RangeOf(*ScaleX(n));
-    s.Y = RangeOf(*ScaleY(n));
+    s.X = ScaleX(n)->AxisRange();
+    s.Y = ScaleY(n)->AxisRange();
   }
   gestureStarted_ = true;
 }
@@ -173,7 +169,7 @@ void TCustomRChart::PanStep(int X, int Y) {
   for (int n = 1; n <= ChartLayerCount; ++n) {
     if (!FollowsMouse(n)) continue;
     const TLayerStart &s = gestureStart_[std::size_t(n - 1)];
-    const TAxisRange cx = RangeOf(*ScaleX(n)), cy = RangeOf(*ScaleY(n));
+    const TAxisRange cx = ScaleX(n)->AxisRange(), cy = ScaleY(n)->AxisRange();
     TRangeStep sx, sy;
     if (mouseAction_ != maPanVert) sx = PanRange(s.X, cx, s.Mouse.X - X, area.SpanX());
     if (mouseAction_ != maPanHoriz) sy = PanRange(s.Y, cy, Y - s.Mouse.Y, area.SpanY());
@@ -192,7 +188,7 @@ void TCustomRChart::ZoomDragStep(int X, int Y) {
     const double fx = ZoomDragFactorX(s.Mouse.X, X, Width());
     const double fy = isometric_ ? fx : ZoomDragFactorY(s.Mouse.Y, Y, Height());
     const TRangeStep sx = ZoomRange(s.X, fx), sy = ZoomRange(s.Y, fy);
-    const TAxisRange cx = RangeOf(*ScaleX(n)), cy = RangeOf(*ScaleY(n));
+    const TAxisRange cx = ScaleX(n)->AxisRange(), cy = ScaleY(n)->AxisRange();
     CoupledRangeUpdate(n, sx.Valid ? sx.Low : cx.Low, sx.Valid ? sx.High : cx.High,
                        sy.Valid ? sy.Low : cy.Low, sy.Valid ? sy.High : cy.High);
   }
@@ -269,7 +265,7 @@ void TCustomRChart::EndRubberDrag(TMouseButton Button) {
   TPaintBatch batch(*this);
   for (int n = 1; n <= ChartLayerCount; ++n) {
     if (!FollowsMouse(n)) continue;
-    const TAxisRange cx = RangeOf(*ScaleX(n)), cy = RangeOf(*ScaleY(n));
+    const TAxisRange cx = ScaleX(n)->AxisRange(), cy = ScaleY(n)->AxisRange();
     TWorldRect r;
     PixelToWorld(n, dragStart_.X, dragStart_.Y, r.X0, r.Y0);
     PixelToWorld(n, dragCorner_.X, dragCorner_.Y, r.X1, r.Y1);

@@ -7,21 +7,30 @@
 #include "platform/control.h"
 #include "platform/graphics.h"
 #include "platform/persistent.h"
+#include <array>
 
 #include <memory>
 #include <string>
 
 /// Appearance of a text label; tlOff hides it and marks it free.
 enum TTxtLblMode { tlOff, tlsimple, tlBox, tlUnderline, tlShadow };
+inline constexpr std::array<const char *, 5> TxtLblModeNames{"tlOff", "tlsimple", "tlBox",
+                                                             "tlUnderline", "tlShadow"};
 
 /// Which coordinates of a label's anchor are world coordinates (the others are pixels).
 enum TTxtLblAttachMode { tlamNone, tlamXOnly, tlamYOnly, tlamBoth };
+inline constexpr std::array<const char *, 4> TxtLblAttachModeNames{"tlamNone", "tlamXOnly",
+                                                                   "tlamYOnly", "tlamBoth"};
 
 /// Vertical placement of a label's text block relative to its anchor.
 enum TVerticalAlignment { vaTop, vaCenter, vaBottom };
+inline constexpr std::array<const char *, 3> VerticalAlignmentNames{"vaTop", "vaCenter",
+                                                                    "vaBottom"};
 
 /// Which lines a cross-hair draws.
 enum TCrossHMode { chOff, chHoriz, chVert, chBoth };
+inline constexpr std::array<const char *, 4> CrossHModeNames{"chOff", "chHoriz", "chVert",
+                                                             "chBoth"};
 
 /// A text label: one or more lines (separated by line feeds) anchored at
 /// (PosX, PosY), plain, boxed, underlined or with a shadow.

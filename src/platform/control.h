@@ -13,6 +13,7 @@
 #include "platform/enum_set.h"
 #include "platform/geometry.h"
 #include "platform/graphics.h"
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -26,13 +27,21 @@ class TCanvas;
 class TWinControl;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+/// Published names of TAlign's values, by ordinal (likewise for the other
+/// ...Names arrays beside their enumerations).
+inline constexpr std::array<const char *, 6> AlignNames{"alNone", "alTop",   "alBottom",
+                                                        "alLeft", "alRight", "alClient"};
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+inline constexpr std::array<const char *, 4> AnchorKindNames{"akLeft", "akTop", "akRight",
+                                                             "akBottom"};
 using TAnchors = TSet<TAnchorKind>;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateFlag>;
 /// Shared by text-drawing controls and components.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+inline constexpr std::array<const char *, 3> AlignmentNames{"taLeftJustify", "taRightJustify",
+                                                            "taCenter"};
 
 /// Cursor identifiers: built-in shapes are negative, components register their
 /// own at positive indices (TApplication::SetCursorImage).

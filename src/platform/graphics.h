@@ -4,6 +4,7 @@
 // a canvas can re-derive state (the text background follows the brush).
 #include "platform/color.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -23,6 +24,9 @@ protected:
 };
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+/// Published names of TFontStyle's values, by ordinal.
+inline constexpr std::array<const char *, 4> FontStyleNames{"fsBold", "fsItalic", "fsUnderline",
+                                                            "fsStrikeOut"};
 
 /// A set of TFontStyle values.
 class TFontStyles {
@@ -90,6 +94,9 @@ private:
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+/// Published names of TPenStyle's values, by ordinal.
+inline constexpr std::array<const char *, 7> PenStyleNames{
+    "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"};
 
 /// Binary raster operation combining the pen or brush colour (P) with the
 /// pixel already there (D).

@@ -39,7 +39,7 @@ void RegisterGraphics() {
       .Set(
           "Style", [](FFont *f) { return int(f->Target->Style().Bits()); },
           [](FFont *f, int v) { f->Target->SetStyle(TFontStyles::FromBits(std::uint8_t(v))); },
-          {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+          FontStyleNames);
   RegisterForeignClass<TPen>("TPen")
       .Color(
           "Color", [](FPen *p) { return p->Target->Color(); },
@@ -52,8 +52,7 @@ void RegisterGraphics() {
            "pmNotMask", "pmXor", "pmNotXor"})
       .Enum(
           "Style", [](FPen *p) { return p->Target->Style(); },
-          [](FPen *p, TPenStyle v) { p->Target->SetStyle(v); },
-          {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"})
+          [](FPen *p, TPenStyle v) { p->Target->SetStyle(v); }, PenStyleNames)
       .Integer(
           "Width", [](FPen *p) { return p->Target->Width(); },
           [](FPen *p, int v) { p->Target->SetWidth(v); });
@@ -92,7 +91,6 @@ void RegisterGraphics() {
   };
 }
 
-const std::vector<std::string> kAlignments{"taLeftJustify", "taRightJustify", "taCenter"};
 const std::vector<std::string> kBevels{"bvNone", "bvLowered", "bvRaised", "bvSpace"};
 
 void RegisterControls() {
@@ -101,10 +99,8 @@ void RegisterControls() {
       .Integer("Top", &TControl::Top, &TControl::SetTop)
       .Integer("Width", &TControl::Width, &TControl::SetWidth)
       .Integer("Height", &TControl::Height, &TControl::SetHeight)
-      .Enum("Align", &TControl::Align, &TControl::SetAlign,
-            {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"})
-      .Set("Anchors", &TControl::Anchors, &TControl::SetAnchors,
-           {"akLeft", "akTop", "akRight", "akBottom"})
+      .Enum("Align", &TControl::Align, &TControl::SetAlign, AlignNames)
+      .Set("Anchors", &TControl::Anchors, &TControl::SetAnchors, AnchorKindNames)
       .Color("Color", &TControl::Color, &TControl::SetColor)
       .Integer("Cursor", &TControl::Cursor, &TControl::SetCursor)
       .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled)
@@ -159,14 +155,14 @@ void RegisterControls() {
       .Event("OnShow", &TForm::OnShow);
 
   RegisterClass<TPanel, TCustomControl>("TPanel")
-      .Enum("Alignment", &TPanel::Alignment, &TPanel::SetAlignment, kAlignments)
+      .Enum("Alignment", &TPanel::Alignment, &TPanel::SetAlignment, AlignmentNames)
       .Enum("BevelInner", &TPanel::BevelInner, &TPanel::SetBevelInner, kBevels)
       .Enum("BevelOuter", &TPanel::BevelOuter, &TPanel::SetBevelOuter, kBevels)
       .Integer("BevelWidth", &TPanel::BevelWidth, &TPanel::SetBevelWidth)
       .Integer("BorderWidth", &TPanel::BorderWidth, &TPanel::SetBorderWidth)
       .Text("Caption", &TPanel::Caption, &TPanel::SetCaption);
   RegisterClass<TLabel, TGraphicControl>("TLabel")
-      .Enum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, kAlignments)
+      .Enum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, AlignmentNames)
       .Boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize)
       .Text("Caption", &TLabel::Caption, &TLabel::SetCaption)
       .Enum("Layout", &TLabel::Layout, &TLabel::SetLayout, {"tlTop", "tlCenter", "tlBottom"})
@@ -178,7 +174,7 @@ void RegisterControls() {
       .Integer("ModalResult", &TBitBtn::ModalResult, &TBitBtn::SetModalResult)
       .Integer("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs);
   RegisterClass<TCheckBox, TWinControl>("TCheckBox")
-      .Enum("Alignment", &TCheckBox::Alignment, &TCheckBox::SetAlignment, kAlignments)
+      .Enum("Alignment", &TCheckBox::Alignment, &TCheckBox::SetAlignment, AlignmentNames)
       .Text("Caption", &TCheckBox::Caption, &TCheckBox::SetCaption)
       .Boolean("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked);
   RegisterClass<TScrollBar, TWinControl>("TScrollBar")
@@ -204,7 +200,7 @@ void RegisterControls() {
             {"tsNone", "tsAuto", "tsManual"})
       .Event("OnChange", &TTrackBar::OnChange);
   RegisterClass<TMemo, TWinControl>("TMemo")
-      .Enum("Alignment", &TMemo::Alignment, &TMemo::SetAlignment, kAlignments)
+      .Enum("Alignment", &TMemo::Alignment, &TMemo::SetAlignment, AlignmentNames)
       .Object("Lines", &TMemo::Lines, &TMemo::SetLines)
       .Boolean("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly)
       .Enum("ScrollBars", &TMemo::ScrollBars, &TMemo::SetScrollBars,

@@ -19,6 +19,7 @@
 #include "platform/enum_set.h"
 #include "platform/persistent.h"
 #include <any>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -243,11 +244,20 @@ public:
     Ordinal(name, pkEnumeration, get, set).valueNames_ = std::move(names);
     return *this;
   }
+  /// Same, with the value names an enumeration publishes beside itself.
+  template <class G, class S, std::size_t N>
+  TPublished &Enum(const char *name, G get, S set, const std::array<const char *, N> &names) {
+    return Enum(name, get, set, std::vector<std::string>(names.begin(), names.end()));
+  }
   /// A set property: the getter returns a TSet<E> or an integral bit mask.
   template <class G, class S>
   TPublished &Set(const char *name, G get, S set, std::vector<std::string> names) {
     Ordinal(name, pkSet, get, set).valueNames_ = std::move(names);
     return *this;
+  }
+  template <class G, class S, std::size_t N>
+  TPublished &Set(const char *name, G get, S set, const std::array<const char *, N> &names) {
+    return Set(name, get, set, std::vector<std::string>(names.begin(), names.end()));
   }
   template <class G, class S> TPublished &Float(const char *name, G get, S set) {
     TPropInfo &p = info_->AddProperty(name, pkFloat);

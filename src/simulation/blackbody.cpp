@@ -34,7 +34,7 @@ double PeakWavelength(unsigned T) {
 
 void FillPeakTable(TPeakTable &table) {
   for (int i = 0; i < PeakTableSize; ++i) {
-    const double t = PeakTableTemperature(i);
-    table[static_cast<std::size_t>(i)] = SpectralEnergyDensity(kWienNumerator / (5.0 * t), t);
+    const int t = PeakTableTemperature(i);
+    table[static_cast<std::size_t>(i)] = SpectralEnergyDensity(PeakWavelength(unsigned(t)), t);
   }
 }

@@ -10,6 +10,7 @@
 #include "platform/streams.h"
 #include "simulation/about_box.h"
 #include "simulation/app_icon.h"
+#include "simulation/blackbody.h"
 #include "simulation/plot_composer.h"
 #include "widgets/num_lab.h"
 
@@ -136,7 +137,7 @@ void TfrmExample::SBTemperatureChange(TObject * /*Sender*/) {
   BButAdd->SetEnabled(true);
   const int T = SBTemperature->Position();
   NLTemperature->SetValue(T);
-  NLPeakAt->SetValue(0.0144 / (T * 5) * 1e9);
+  NLPeakAt->SetValue(PeakWavelength(unsigned(T)) * 1e9);
   Redraw();
 }
 

@@ -9,7 +9,6 @@ constexpr double kGridStart = 1e-7;
 constexpr double kGridStep = 5e-8;
 constexpr double kGridBound = 1e-5;
 constexpr double kToNanometres = 1e9;
-constexpr double kWienNumerator = 0.0144;
 } // namespace
 
 void DrawCurve(TRChart &Chart, std::uint16_t T, std::uint8_t LabelIndex,
@@ -53,7 +52,8 @@ void ComposePlot(TRChart &Chart, const TPlotInputs &In, const TPeakTable &Peaks)
     Chart.SetDataColor(PeakCurveColor);
     Chart.MoveTo(36000, Peaks[0]);
     for (int i = 1; i < PeakTableSize; ++i)
-      Chart.DrawTo(kWienNumerator / (100.0 * i + 400.0) * kToNanometres, Peaks[std::size_t(i)]);
+      Chart.DrawTo(PeakWavelength(unsigned(PeakTableTemperature(i))) * kToNanometres,
+                   Peaks[std::size_t(i)]);
   }
   const double lambdaPeak = PeakWavelength(In.Temperature);
   Chart.SetDataColor(SnapshotColor);

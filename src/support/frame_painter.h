@@ -3,9 +3,13 @@
 #include "platform/canvas.h"
 #include "platform/color.h"
 
+#include <array>
 #include <cstdint>
 
 enum TFrameStyle { fsNone, fsSimple, fsLowered, fsRaised, fsEmbossed, fsEngraved };
+/// Published names of TFrameStyle's values, by ordinal.
+inline constexpr std::array<const char *, 6> FrameStyleNames{
+    "fsNone", "fsSimple", "fsLowered", "fsRaised", "fsEmbossed", "fsEngraved"};
 
 /// Draws a frame whose corners (X1, Y1) top-left and (X2, Y2) bottom-right both
 /// lie on the frame. Bit 7 of Style is ignored; fsNone and values above

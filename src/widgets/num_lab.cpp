@@ -378,14 +378,11 @@ void RegisterNumLab() {
   if (done) return;
   done = true;
   RegisterPlatformClasses();
-  const std::vector<std::string> alignments = {"taLeftJustify", "taRightJustify", "taCenter"};
   // Enabled and the other inherited properties are published by TControl;
   // Enabled reaches SetEnabled here through the virtual setter.
   RegisterClass<TNumLab, TGraphicControl>("TNumLab")
       .Float("Value", &TNumLab::Value, &TNumLab::SetValue)
-      .Enum("DisplayType", &TNumLab::DisplayType, &TNumLab::SetDisplayType,
-            {"dtFloat", "dtFixP", "dtExp", "dtHex", "dtZeroInt", "dtInt", "dtDateTime", "dtState",
-             "dtBin", "dtOct", "dtDeg", "dtDegMin", "dtDegMinSec", "dtEEng", "dtEEngNoDP"})
+      .Enum("DisplayType", &TNumLab::DisplayType, &TNumLab::SetDisplayType, DisplayNames)
       .Integer("Precision", &TNumLab::Precision, &TNumLab::SetPrecision)
       .Boolean("Comma", &TNumLab::Comma, &TNumLab::SetComma)
       .Boolean("ForcePlusSign", &TNumLab::ForcePlusSign, &TNumLab::SetForcePlusSign)
@@ -397,14 +394,13 @@ void RegisterNumLab() {
       .Text("RightText", &TNumLab::RightText, &TNumLab::SetRightText)
       .Integer("LeftSpace", &TNumLab::LeftSpace, &TNumLab::SetLeftSpace)
       .Integer("LabelWidth", &TNumLab::LabelWidth, &TNumLab::SetLabelWidth)
-      .Enum("Alignment", &TNumLab::Alignment, &TNumLab::SetAlignment, alignments)
+      .Enum("Alignment", &TNumLab::Alignment, &TNumLab::SetAlignment, AlignmentNames)
       .Enum("LeftTextAlignment", &TNumLab::LeftTextAlignment, &TNumLab::SetLeftTextAlignment,
-            alignments)
+            AlignmentNames)
       .Enum("RightTextAlignment", &TNumLab::RightTextAlignment, &TNumLab::SetRightTextAlignment,
-            alignments)
-      .Enum("FrameStyle", &TNumLab::FrameStyle, &TNumLab::SetFrameStyle,
-            {"fsNone", "fsSimple", "fsLowered", "fsRaised", "fsEmbossed", "fsEngraved"})
-      .Enum("ColorScheme", &TNumLab::ColorScheme, &TNumLab::SetColorScheme, {"csBWG", "csSystem"})
+            AlignmentNames)
+      .Enum("FrameStyle", &TNumLab::FrameStyle, &TNumLab::SetFrameStyle, FrameStyleNames)
+      .Enum("ColorScheme", &TNumLab::ColorScheme, &TNumLab::SetColorScheme, ColorSchemeNames)
       .Color("ColorLabBakG", &TNumLab::ColorLabBakG, &TNumLab::SetColorLabBakG)
       .Color("ColorLabText", &TNumLab::ColorLabText, &TNumLab::SetColorLabText)
       .Color("ColorOutBakG", &TNumLab::ColorOutBakG, &TNumLab::SetColorOutBakG)

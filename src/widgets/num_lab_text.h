@@ -2,6 +2,7 @@
 // The text a numeric read-out shows in its value box, as a pure function of
 // the value and the display settings, so that it can be computed and checked
 // without painting.
+#include <array>
 #include <string>
 
 /// Display formats of the numeric read-out.
@@ -22,6 +23,9 @@ enum TDisplay {
   dtEEng,
   dtEEngNoDP
 };
+inline constexpr std::array<const char *, 15> DisplayNames{
+    "dtFloat", "dtFixP", "dtExp", "dtHex",    "dtZeroInt",   "dtInt",  "dtDateTime", "dtState",
+    "dtBin",   "dtOct",  "dtDeg", "dtDegMin", "dtDegMinSec", "dtEEng", "dtEEngNoDP"};
 
 /// The settings of a read-out that decide its value text.
 struct TNumLabTextSettings {

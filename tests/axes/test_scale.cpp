@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
+#include <sstream>
 
 namespace {
 
@@ -434,6 +436,77 @@ TEST(Scale, AssignCopiesSettingsButNotFontBoundsOrVisibility) {
   TScale c(nullptr);
   a.AssignTo(&c);
   EXPECT_EQ(c.RangeHigh(), 50);
+}
+
+// A published value as text, whatever its kind.
+std::string Published(const TPropInfo &P, TObject *O) {
+  std::ostringstream out;
+  out.precision(17);
+  if (P.Kind() == pkText)
+    out << P.GetText(O);
+  else if (P.Kind() == pkFloat)
+    out << P.GetFloat(O);
+  else
+    out << P.GetOrdinal(O);
+  return out.str();
+}
+
+// Moves a published value off its current one.
+void ChangePublished(const TPropInfo &P, TObject *O) {
+  switch (P.Kind()) {
+  case pkText:
+    P.SetText(O, P.GetText(O) + "a|b");
+    break;
+  case pkFloat:
+    P.SetFloat(O, P.GetFloat(O) + 3);
+    break;
+  case pkBoolean:
+    P.SetOrdinal(O, 1 - P.GetOrdinal(O));
+    break;
+  case pkEnumeration:
+    P.SetOrdinal(O, (P.GetOrdinal(O) + 1) % std::int64_t(P.ValueNames().size()));
+    break;
+  case pkColor:
+    P.SetOrdinal(O, 0x123456);
+    break;
+  default:
+    P.SetOrdinal(O, P.GetOrdinal(O) + 7);
+  }
+}
+
+// Every setting the scale publishes itself comes over, whatever Assign lists:
+// a new setting is copied without another line there. Bounds, font,
+// visibility and layout stay the control's own.
+TEST(Scale, AssignCopiesEverySetting) {
+  RegisterAxesClasses();
+  if (FindClass("TCustomControl") == nullptr) GTEST_SKIP() << "control classes not registered yet";
+  const TClassInfo *info = FindClass("TScale");
+  ASSERT_NE(info, nullptr);
+  const std::set<std::string> controlOwn{"Align",          "Anchors",  "ParentFont",
+                                         "ParentShowHint", "ShowHint", "Visible"};
+  TScale a(nullptr);
+  TScale fresh(nullptr);
+  a.SetRangeLow(2); // positive, so that Logarithmic is taken
+  a.SetRangeHigh(5000);
+  std::vector<const TPropInfo *> settings;
+  for (const auto &p : info->OwnProperties())
+    if (p->Writable() && p->Kind() != pkObject && p->Kind() != pkEvent && p->Kind() != pkSet &&
+        !controlOwn.count(p->Name()))
+      settings.push_back(p.get());
+  ASSERT_GE(settings.size(), 20u);
+  for (const TPropInfo *p : settings)
+    ChangePublished(*p, &a);
+  a.DateFormat()->SetDateOrder(doYYMMDD);
+
+  TScale b(nullptr);
+  b.Assign(&a);
+  for (const TPropInfo *p : settings) {
+    EXPECT_NE(Published(*p, &a), Published(*p, &fresh)) << p->Name() << " was not changed";
+    EXPECT_EQ(Published(*p, &b), Published(*p, &a)) << p->Name();
+  }
+  EXPECT_TRUE(b.DateFormat()->SameSettings(*a.DateFormat()));
+  EXPECT_EQ(b.Factor(), a.Factor());
+  EXPECT_EQ(b.Offset(), a.Offset());
 }
 
 TEST(Scale, PublishedProperties) {

@@ -2,8 +2,12 @@
 // to axis changes.
 #include "axes/scale.h"
 #include "chart/rchart.h"
+#include "platform/property_registry.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -186,6 +190,124 @@ TEST_F(ChartAxes, ResizingKeepsAMinimumSizeAndRemaps) {
   chart.WorldToPixel(1, 1, 0, x, y);
   EXPECT_EQ(x, 130);
   EXPECT_EQ(y, 40);
+}
+
+// Every tick of both axes of layer 1, short ones included, lies on the pixel
+// that data of its value maps to: on linear and logarithmic axes, with and
+// without a shadow, over a run of sizes (where rounding ties fall differently)
+// and with a data area that reaches the control's right edge.
+TEST_F(ChartAxes, TicksSitOnTheDataOnLogarithmicAxesAndWithAShadow) {
+  struct TCase {
+    double XLo, XHi;
+    bool XLog;
+    double YLo, YHi;
+    bool YLog;
+    int Shadow, MR;
+  };
+  const TCase cases[] = {
+      {0, 10000, false, 9e-11, 1e8, false, 0, 12}, // the simulation's linear energy axis
+      {0, 10000, false, 9e-11, 1e10, true, 0, 12}, // and its logarithmic one
+      {1, 1e5, true, 1, 1e4, true, 7, 12},
+      {-3, 7, false, 0.01, 100, true, 13, 0},
+      {0, 1, false, 0, 1, false, 0, 0},
+  };
+  TScalePropsHoriz &x = *chart.Scale1X();
+  TScalePropsVert &y = *chart.Scale1Y();
+  int checked = 0;
+  for (const TCase &c : cases) {
+    chart.SetMarginLeft(64);
+    chart.SetMarginRight(c.MR);
+    chart.SetMarginBottom(40);
+    chart.SetShadowWidth(c.Shadow);
+    x.SetLogarithmic(false);
+    x.SetRangeLow(c.XLo);
+    x.SetRangeHigh(c.XHi);
+    x.SetLogarithmic(c.XLog);
+    y.SetLogarithmic(false);
+    y.SetRangeLow(c.YLo);
+    y.SetRangeHigh(c.YHi);
+    y.SetLogarithmic(c.YLog);
+    ASSERT_EQ(chart.InternalScaleY(1)->Logarithmic(), c.YLog);
+    for (int w = 540; w <= 560; ++w) {
+      const int h = w * 3 / 5;
+      chart.SetBounds(0, 0, w, h);
+      const std::string where = std::to_string(w) + " x " + std::to_string(h) + ", shadow " +
+                                std::to_string(c.Shadow) + ", tick ";
+      int px = 0, py = 0;
+      for (const TTick &t : ComputeTicks(chart.InternalScaleX(1)->State())) {
+        chart.WorldToPixel(1, t.Value, 1, px, py);
+        EXPECT_EQ(t.Foot.X, px) << where << t.Value;
+        ++checked;
+      }
+      for (const TTick &t : ComputeTicks(chart.InternalScaleY(1)->State())) {
+        chart.WorldToPixel(1, 1, t.Value, px, py);
+        EXPECT_EQ(t.Foot.Y, py) << where << t.Value;
+        ++checked;
+      }
+    }
+  }
+  EXPECT_GT(checked, 1000);
+}
+
+// A published value as text, whatever its kind.
+std::string Published(const TPropInfo &P, TObject *O) {
+  std::ostringstream out;
+  out.precision(17);
+  if (P.Kind() == pkText)
+    out << P.GetText(O);
+  else if (P.Kind() == pkFloat)
+    out << P.GetFloat(O);
+  else
+    out << P.GetOrdinal(O);
+  return out.str();
+}
+
+// Every setting of an axis object that the scale publishes under the same name
+// reaches the internal scale, without a line per setting in the chart.
+TEST_F(ChartAxes, EveryAxisSettingReachesTheInternalScale) {
+  RegisterAxesClasses();
+  const TClassInfo *props = FindClass("TScaleProps");
+  const TClassInfo *scale = FindClass("TScale");
+  if (props == nullptr || scale == nullptr) GTEST_SKIP() << "axis classes not registered yet";
+  TScalePropsVert &y = *chart.Scale1Y();
+  y.SetRangeLow(2); // positive, so that Logarithmic is taken by the scale as well
+  y.SetRangeHigh(5000);
+  TScale &s = *chart.InternalScaleY(1);
+  int compared = 0;
+  for (const auto &p : props->OwnProperties()) {
+    const TPropInfo *twin = scale->FindProperty(p->Name());
+    if (twin == nullptr || twin->Kind() != p->Kind() || p->Kind() == pkObject ||
+        p->Kind() == pkEvent)
+      continue;
+    const std::string before = Published(*twin, &s);
+    switch (p->Kind()) {
+    case pkText:
+      p->SetText(&y, p->GetText(&y) + "a|b");
+      break;
+    case pkFloat:
+      p->SetFloat(&y, p->GetFloat(&y) + 3);
+      break;
+    case pkBoolean:
+      p->SetOrdinal(&y, 1 - p->GetOrdinal(&y));
+      break;
+    case pkEnumeration:
+      p->SetOrdinal(&y, (p->GetOrdinal(&y) + 1) % std::int64_t(p->ValueNames().size()));
+      break;
+    case pkColor:
+      p->SetOrdinal(&y, 0x123456);
+      break;
+    default:
+      p->SetOrdinal(&y, p->GetOrdinal(&y) + 5);
+    }
+    EXPECT_NE(Published(*twin, &s), before) << p->Name() << " did not change the scale";
+    EXPECT_EQ(Published(*twin, &s), Published(*p, &y)) << p->Name();
+    ++compared;
+  }
+  EXPECT_GE(compared, 14);
+  y.DateFormat()->SetDateOrder(doYYMMDD);
+  y.Font()->SetHeight(-17);
+  EXPECT_TRUE(s.DateFormat()->SameSettings(*y.DateFormat()));
+  EXPECT_EQ(s.Font()->Height(), -17);
 }
 
 } // namespace

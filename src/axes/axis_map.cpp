@@ -1,14 +1,14 @@
-#include "chart/layer_mapping.h"
+// Arithmetic of the shared axis map: factors, rounding and both directions.
+#include "axes/axis_map.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr double kLogFloor = 1e-100;
 constexpr long double kPixelLimit = 2147483647.0L;
 
 bool UsesLog(const TAxisRange &R) {
-  return R.Logarithmic && R.Low >= kLogFloor && R.High >= kLogFloor;
+  return R.Logarithmic && R.Low >= LogFloor && R.High >= LogFloor;
 }
 
 // Shared by both directions: the range end Lo lands on pixel PLo, Hi on PHi.
@@ -78,7 +78,7 @@ int RoundPixel(long double V) {
 
 int MapWorld(const TAxisFactors &F, const TAxisRange &R, double V, int LowEdge) {
   if (R.Logarithmic && !F.LinearFallback) {
-    if (V <= kLogFloor) return LowEdge;
+    if (V <= LogFloor) return LowEdge;
     return RoundPixel(std::log(static_cast<long double>(V)) * F.Factor + F.Offset);
   }
   return RoundPixel(F.Factor * V + F.Offset);
@@ -88,4 +88,12 @@ double MapPixel(const TAxisFactors &F, const TAxisRange &R, int P) {
   const long double q = (static_cast<long double>(P) - F.Offset) / F.Factor;
   if (R.Logarithmic && !F.LinearFallback) return static_cast<double>(std::exp(q));
   return static_cast<double>(q);
+}
+
+TAxisMap HorizontalAxisMap(int W, int ML, int MR, int SW, const TAxisRange &R) {
+  return TAxisMap{R, CalcHorizontalFactors(W, ML, MR, SW, R), R.High >= R.Low ? 0 : W};
+}
+
+TAxisMap VerticalAxisMap(int H, int MT, int MB, int SW, const TAxisRange &R) {
+  return TAxisMap{R, CalcVerticalFactors(H, MT, MB, SW, R), R.High >= R.Low ? H : 0};
 }

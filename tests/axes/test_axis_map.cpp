@@ -1,5 +1,5 @@
 // World-to-pixel arithmetic of one chart layer.
-#include "chart/layer_mapping.h"
+#include "axes/axis_map.h"
 
 #include <gtest/gtest.h>
 
