@@ -156,6 +156,11 @@ void TLabel::SetWordWrap(bool Value) {
   AdjustBounds();
   Invalidate();
 }
+void TLabel::SetShowAccelChar(bool Value) {
+  showAccelChar_ = Value;
+  AdjustBounds();
+  Invalidate();
+}
 void TLabel::SetAutoSize(bool Value) {
   autoSize_ = Value;
   AdjustBounds();
@@ -190,7 +195,7 @@ std::vector<std::string> TLabel::TextLines() const {
   std::size_t start = 0;
   // Labels show accelerator marks as they are shown on buttons: "&&" is a
   // literal "&", a single "&" is left out.
-  const std::string text = StripAccelChars(Caption());
+  const std::string text = showAccelChar_ ? StripAccelChars(Caption()) : Caption();
   do {
     std::size_t nl = text.find('\n', start);
     std::string para = text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);

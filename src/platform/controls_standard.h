@@ -56,6 +56,10 @@ public:
   void SetAlignment(TAlignment Value);
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool Value);
+  /// On (the default), "&" marks an accelerator and is not drawn ("&&" draws
+  /// one "&"); off, the caption is drawn exactly as written.
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool Value);
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool Value);
   bool Transparent() const { return transparent_; }
@@ -75,6 +79,7 @@ private:
   void AdjustBounds();
   TAlignment alignment_ = taLeftJustify;
   bool wordWrap_ = false;
+  bool showAccelChar_ = true;
   bool autoSize_ = true;
   bool transparent_ = false;
   TTextLayout layout_ = tlTop;

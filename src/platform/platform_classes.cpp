@@ -165,6 +165,7 @@ void RegisterControls() {
       .Enum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, AlignmentNames)
       .Boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize)
       .Text("Caption", &TLabel::Caption, &TLabel::SetCaption)
+      .Boolean("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar)
       .Enum("Layout", &TLabel::Layout, &TLabel::SetLayout, {"tlTop", "tlCenter", "tlBottom"})
       .Boolean("Transparent", &TLabel::Transparent, &TLabel::SetTransparent)
       .Boolean("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap);

@@ -24,6 +24,9 @@ bool IsWebAddress(const std::string &Url) {
 } // namespace
 
 TUrlLab::TUrlLab(TComponent *AOwner) : TLabel(AOwner) {
+  // A link shows its caption exactly as written: an address or a name with
+  // "&" in it is not an accelerator.
+  SetShowAccelChar(false);
   fontActive_.Assign(*Font());
   normalFont_.Assign(*Font());
 }
