@@ -44,17 +44,27 @@ TTimeStamp NextMessageStamp() {
   localtime_r(&secs, &local);
   TTimeStamp s = DateTimeToTimeStamp(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                                      local.tm_hour, local.tm_min, local.tm_sec, ms);
-  const bool later = s.Date > g_lastStamp.Date ||
-                     (s.Date == g_lastStamp.Date && s.Time > g_lastStamp.Time);
-  if (!later) {
-    s = g_lastStamp;
-    if (++s.Time >= kMsPerDay) {
-      s.Time = 0;
-      ++s.Date;
-    }
+  g_lastStamp = LaterStamp(s, g_lastStamp);
+  return g_lastStamp;
+}
+
+TTimeStamp LaterStamp(TTimeStamp Now, TTimeStamp Last) {
+  if (Now.Date > Last.Date || (Now.Date == Last.Date && Now.Time > Last.Time)) return Now;
+  TTimeStamp s = Last;
+  if (++s.Time >= kMsPerDay) {
+    s.Time = 0;
+    ++s.Date;
   }
-  g_lastStamp = s;
   return s;
+}
+
+std::string ParamListText(const std::vector<std::string> &Entries) {
+  std::string text;
+  for (const std::string &e : Entries) {
+    text += e;
+    text += "\r\n";
+  }
+  return text;
 }
 
 void WriteInt32(TStream &Stream, std::int32_t Value) {

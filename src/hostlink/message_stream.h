@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TkdbCustomDemon;
 class TEntity;
@@ -31,6 +32,12 @@ TTimeStamp DateTimeToTimeStamp(int Year, int Month, int Day, int Hour, int Minut
 /// last plus 1 ms, carried into the next day past midnight), so a late reply
 /// can never pair with a newer request.
 TTimeStamp NextMessageStamp();
+/// Now when it is later than Last, else Last plus 1 ms (carried into the
+/// next day past midnight): the rule NextMessageStamp applies.
+TTimeStamp LaterStamp(TTimeStamp Now, TTimeStamp Last);
+
+/// A parameter list in the wire form: each entry followed by CR LF.
+std::string ParamListText(const std::vector<std::string> &Entries);
 
 /// Writes a 32-bit little-endian integer.
 void WriteInt32(TStream &Stream, std::int32_t Value);
