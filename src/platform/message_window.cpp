@@ -562,6 +562,25 @@ bool IsMessageWindow(TMessageWindowHandle Handle) {
          ::lstat((dir + "/" + HandleHex(Handle) + ".sock").c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
 }
 
+bool SendRawFrameBytes(TMessageWindowHandle Target, const std::string &Bytes) {
+  const std::string dir = UserRuntimeDirectory();
+  sockaddr_un address;
+  if (dir.empty() || !FillAddress(dir + "/" + HandleHex(Target) + ".sock", address)) return false;
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  const timeval limit{5, 0}; // a tool must not hang on a receiver that stopped reading
+  ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+  bool ok = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+  std::size_t sent = 0;
+  while (ok && sent < Bytes.size()) {
+    const ssize_t n = ::send(fd, Bytes.data() + sent, Bytes.size() - sent, MSG_NOSIGNAL);
+    ok = n > 0;
+    if (ok) sent += std::size_t(n);
+  }
+  ::close(fd);
+  return ok;
+}
+
 int MessageSendTimeout() {
   return g_sendTimeoutMs;
 }

@@ -76,6 +76,12 @@ TMessageWindowHandle FindMessageWindow(const std::string &ClassName, const std::
 /// Whether Handle names an existing window (of this or another process).
 bool IsMessageWindow(TMessageWindowHandle Handle);
 
+/// For developer tools that play a misbehaving peer: connects to Target,
+/// writes Bytes as they are (for example a frame cut short or announcing
+/// an oversize block) and closes without waiting. Returns whether all of
+/// Bytes were written.
+bool SendRawFrameBytes(TMessageWindowHandle Target, const std::string &Bytes);
+
 /// Milliseconds a send may go without any progress before it gives up
 /// (default 5000); connecting takes at most min(1000, this) of it.
 int MessageSendTimeout();
