@@ -3,11 +3,13 @@
 # component (the simulator's client mode) sends every request, receives
 # parameters and a quit message, and withdraws last. Then each way a host
 # can misbehave, with the component's answer to it.
-# Usage: check_exchange.sh <spectrion-hostsim> <work dir>
+# Usage: check_exchange.sh <spectrion-hostsim>
 set -euo pipefail
 sim=$1
-work=$2
-rm -rf "$work" && mkdir -p "$work/files"
+# A short private runtime directory: socket paths have a length limit.
+work=$(mktemp -d /tmp/shs-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/files"
 export XDG_RUNTIME_DIR=$work
 printf 'icon-bytes' > "$work/files/icon.png"
 fail() { echo "FAIL: $*"; exit 1; }
