@@ -8,7 +8,9 @@
 #include "platform/streams.h"
 #include "support/registry.h"
 
+#include <chrono>
 #include <exception>
+#include <thread>
 
 namespace {
 
@@ -103,6 +105,8 @@ void TkdbCustomDemon::BeforeDestruction() {
   pendingReplies_.clear();
   transport_.reset();
   ownEntity_->Handle = 0;
+  lock_.Release();
+  ownEntity_->MutexHandle = 0;
   try {
     ReleaseTranslator();
   } catch (const std::exception &e) {
@@ -151,6 +155,70 @@ void TkdbCustomDemon::LoadLanguage() {
   if (autoTranslate_ && translator_) translator_->TranslateComponent(Owner());
 }
 
+void TkdbCustomDemon::CheckSingleInstance() {
+  const std::string name = ownEntity_->MutexName();
+  const TInstanceLock::TResult result = lock_.TryAcquire(name);
+  if (result == TInstanceLock::lrFailed) return; // no lock to be had: run unguarded
+  if (result == TInstanceLock::lrAcquired) {
+    ownEntity_->MutexHandle = lock_.Handle();
+    lock_.SetOwnerWindow(ownEntity_->Handle);
+    return;
+  }
+  std::unique_ptr<TEntity> running = FindRunningInstance(name);
+  if (lock_.Held()) {
+    // The instance ended while we looked for it: this start is the instance now.
+    ownEntity_->MutexHandle = lock_.Handle();
+    lock_.SetOwnerWindow(ownEntity_->Handle);
+    return;
+  }
+  if (running) {
+    TQuorvoMessageStream msg(this);
+    msg.Code = dmParams;
+    std::vector<std::string> entries;
+    for (int i = 0; i < params_.Count(); ++i) entries.push_back(params_.Strings(i));
+    const std::string text = ParamListText(entries);
+    if (!text.empty()) msg.WriteBuffer(text.data(), std::int64_t(text.size()));
+    SendTo(running.get(), &msg, nullptr);
+  }
+  EndSecondStart();
+}
+
+std::unique_ptr<TEntity> TkdbCustomDemon::FindRunningInstance(const std::string &LockName) {
+  const std::uint32_t own = ownEntity_->Handle;
+  if (serverEntity_->Handle != 0) {
+    std::unique_ptr<TEntity> e = FindEntityByTitle(Application->Title());
+    // The host may name this very start (it registered under the same
+    // title): withdraw it and ask once more.
+    if (e && e->Handle == own) {
+      PostOwnEntity(dmUnregister);
+      e = FindEntityByTitle(Application->Title());
+    }
+    if (e && e->Handle == own) e.reset();
+    return e;
+  }
+  // Without a host: the window the running instance recorded beside its
+  // lock. A start that won a moment ago may not have recorded it yet, and an
+  // instance that ends meanwhile frees the lock for this start.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  do {
+    const std::uint32_t window = TInstanceLock::OwnerWindow(LockName);
+    if (window != 0 && window != own && IsWindow(window)) {
+      auto e = std::make_unique<TEntity>(this);
+      e->Handle = window;
+      return e;
+    }
+    if (lock_.TryAcquire(LockName) != TInstanceLock::lrBusy) return nullptr;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  } while (std::chrono::steady_clock::now() < deadline);
+  return nullptr;
+}
+
+void TkdbCustomDemon::EndSecondStart() {
+  // Leave no socket behind, then end at once, as the first start expects.
+  transport_.reset();
+  EndProcessNow(0);
+}
+
 std::string TkdbCustomDemon::TranslateText(const std::string &Key) {
   return translator_ ? translator_->Translate(Key) : Key;
 }
@@ -165,6 +233,7 @@ std::string TkdbCustomDemon::ParamStr(int Index) const {
 
 void TkdbCustomDemon::SetCommandLine(const TCommandLine &CommandLine) {
   programPath_ = CommandLine.ProgramPath;
+  if (ownEntity_) ownEntity_->SetExeName(programPath_);
   params_.Clear();
   if (programPath_.compare(0, kServerHandleArg.size(), kServerHandleArg) != 0)
     params_.Add(programPath_);

@@ -10,6 +10,7 @@
 // and requests get no reply, which is exactly what a missing server means.
 #include "platform/component.h"
 #include "platform/exceptions.h"
+#include "platform/instance_lock.h"
 #include "platform/process_info.h"
 #include "platform/strings.h"
 
@@ -195,8 +196,14 @@ protected:
   /// Loads the language file into the translator and translates the owner
   /// when AutoTranslate is on. A missing or unreadable file loads nothing.
   virtual void LoadLanguage();
-  /// Ends this start when another instance runs.
-  virtual void CheckSingleInstance() {}
+  /// Takes the single-instance lock "QV_" + program file name, or, when
+  /// another instance holds it, hands Params over to that instance and ends
+  /// this start (EndSecondStart). With a host the running instance is the
+  /// host's answer for the application title; without one it is the window
+  /// the running instance recorded beside its lock.
+  virtual void CheckSingleInstance();
+  /// Ends a start that lost the single-instance check: exit status 0 at once.
+  virtual void EndSecondStart();
   /// Last destruction step towards the host: withdraw the program.
   virtual void Disconnect() {}
 
@@ -210,6 +217,8 @@ protected:
 private:
   void ReleaseTranslator();
   void FindServerWindow();
+  /// The running instance to hand the parameters to, or null.
+  std::unique_ptr<TEntity> FindRunningInstance(const std::string &LockName);
 
   TTolkar2000 *translator_ = nullptr;
   TStringList params_;
@@ -219,6 +228,7 @@ private:
   std::unique_ptr<TEntity> serverEntity_;
   std::vector<std::unique_ptr<TQuorvoMessageStream>> pendingReplies_;
   std::unique_ptr<THostTransport> transport_;
+  TInstanceLock lock_;
   bool autoTranslate_ = true;
   bool multiStart_ = false;
   bool useTavelinServer_ = true;
