@@ -31,7 +31,9 @@ const char kUsage[] =
     "       spectrion-hostsim client /serverhandle=S [--title T] [--timeout-ms N]\n"
     "                            [--veto-quit] REQUEST...\n"
     "  requests: register, find-title=T, find-handle=H, execute=FILE|PARAMS|WAIT|EXTRA,\n"
-    "            get-file=N, file-name=N, query-text=T, get-value=N, pump=MS, own-handle\n";
+    "            get-file=N, file-name=N, query-text=T, get-value=N, pump=MS, own-handle\n"
+    "       spectrion-hostsim instance [/serverhandle=S] [--title T] [--use-server]\n"
+    "                            [--veto-quit] [--timeout-ms N] [--spawn CMD] [ARGS...]\n";
 
 int Usage(const std::string &Error) {
   if (!Error.empty()) std::fprintf(stderr, "spectrion-hostsim: %s\n", Error.c_str());
@@ -121,6 +123,29 @@ int Client(const std::vector<std::string> &Args) {
   return RunSimClient(requests, o);
 }
 
+int Instance(const std::vector<std::string> &Args) {
+  TSimInstanceOptions o;
+  for (std::size_t i = 0; i < Args.size(); ++i) {
+    const std::string &a = Args[i];
+    if (a == "--use-server") {
+      o.UseServer = true;
+    } else if (a == "--veto-quit") {
+      o.VetoQuit = true;
+    } else if ((a == "--title" || a == "--timeout-ms" || a == "--spawn") && i + 1 < Args.size()) {
+      const std::string &v = Args[++i];
+      if (a == "--title")
+        o.Title = v;
+      else if (a == "--spawn")
+        o.Spawn = v;
+      else
+        o.TimeoutMs = std::atoi(v.c_str());
+    }
+    // Anything else is a parameter of the program (the component reads the
+    // process's own command line).
+  }
+  return RunSimInstance(o);
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -129,6 +154,7 @@ int main(int argc, char **argv) {
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (mode == "serve") return Serve(args);
   if (mode == "client") return Client(args);
+  if (mode == "instance") return Instance(args);
   if (mode == "--help" || mode == "-h") {
     std::fputs(kUsage, stdout);
     return 0;

@@ -7,9 +7,13 @@
 #include "platform/message_window.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <spawn.h>
 #include <exception>
 #include <memory>
+
+extern char **environ;
 
 namespace {
 
@@ -124,4 +128,63 @@ int RunSimClient(const std::vector<std::string> &Requests, const TSimClientOptio
   // Going away withdraws from the host unless it said it is down.
   owner.DestroyComponents();
   return failures == 0 ? 0 : 3;
+}
+
+namespace {
+volatile std::sig_atomic_t g_instanceStop = 0;
+void OnInstanceSignal(int) {
+  g_instanceStop = 1;
+}
+} // namespace
+
+int RunSimInstance(const TSimInstanceOptions &Options) {
+  std::signal(SIGTERM, OnInstanceSignal);
+  std::signal(SIGINT, OnInstanceSignal);
+  Application->SetTitle(Options.Title);
+  if (Options.TimeoutMs > 0) SetMessageSendTimeout(Options.TimeoutMs);
+  Application->OnException = [](TObject *, const std::exception &E) {
+    std::printf("event error: %s\n", E.what());
+    std::fflush(stdout);
+  };
+  TComponent owner(nullptr);
+  TkdbDemonClient *demon = nullptr;
+  try {
+    demon = new TkdbDemonClient(&owner);
+    demon->SetUseTavelinServer(Options.UseServer);
+    demon->SetAutoTranslate(false);
+    demon->SetMultiStart(false);
+    demon->OnParamsChange = [demon](TObject *) {
+      std::string list;
+      for (int i = 0; i < demon->Params()->Count(); ++i)
+        list += (i ? "|" : "") + demon->Params()->Strings(i);
+      std::printf("event params: %s\n", list.c_str());
+      std::fflush(stdout);
+    };
+    demon->OnQuitMsgReceived = [&Options](TObject *, bool ServerDown, bool &Allow) {
+      Allow = !Options.VetoQuit;
+      std::printf("event quit: server_down=%d allowed=%d\n", ServerDown ? 1 : 0, Allow ? 1 : 0);
+      std::fflush(stdout);
+    };
+    // A losing start ends in here with status 0.
+    demon->Loaded();
+  } catch (const std::exception &e) {
+    std::printf("error: %s\n", e.what());
+    return 1;
+  }
+  std::printf("instance %u lock %u\n", demon->OwnEntity()->Handle, demon->OwnEntity()->MutexHandle);
+  std::fflush(stdout);
+  if (!Options.Spawn.empty()) {
+    std::vector<std::string> args = Split(Options.Spawn, ' ');
+    std::vector<char *> argv;
+    for (auto &a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0)
+      std::printf("spawned %d\n", int(pid));
+    std::fflush(stdout);
+  }
+  while (!g_instanceStop && !Application->Terminated()) ProcessWindowMessages(50);
+  owner.DestroyComponents();
+  std::printf("instance ended\n");
+  return 0;
 }

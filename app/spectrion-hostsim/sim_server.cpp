@@ -214,6 +214,8 @@ private:
       in.ReadBuffer(&kind, 1);
       const std::uint32_t handle = kind == 1 ? std::uint32_t(ReadInt32(in)) : 0;
       const std::string title = kind == 2 ? ReadWireString(in) : std::string();
+      // Programs that ended without withdrawing are forgotten.
+      std::erase_if(clients_, [](const TClient &c) { return !IsMessageWindow(c.Handle); });
       for (const TClient &c : clients_)
         if ((kind == 1 && c.Handle == handle) || (kind == 2 && c.Title == title)) return Record(c);
       return std::string();
