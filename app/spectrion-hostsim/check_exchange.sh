@@ -5,7 +5,7 @@
 # can misbehave, with the component's answer to it.
 # Usage: check_exchange.sh <spectrion-hostsim>
 set -euo pipefail
-sim=$1
+sim=$(readlink -f "$1")
 # A short private runtime directory: socket paths have a length limit.
 work=$(mktemp -d /tmp/shs-XXXXXX)
 trap 'rm -rf "$work"' EXIT
@@ -49,7 +49,12 @@ first=$(head -n1 "$log"); last=$(tail -n1 "$log")
 [[ $first == *'"name":"dmRegister"'* ]] || fail "first message: $first"
 [[ $last == *'"name":"dmUnregister"'* ]] || fail "last message: $last"
 rec() { sed -e 's/.*"hex":"................//' -e 's/".*//' <<<"$1"; }
-[ "$(rec "$first")" = "$(rec "$last")" ] || fail "register and unregister records differ"
+le32() { printf '%02x%02x%02x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+hexstr() { printf '%s' "$1" | od -An -tx1 | tr -d ' \n'; }
+handle=$(sed -n 's/^register: registered as \([0-9]*\).*/\1/p' "$out")
+expected=$(le32 "$handle")$(le32 0)$(le32 ${#sim})$(hexstr "$sim")$(le32 9)$(hexstr Spectrion)
+[ "$(rec "$first")" = "$expected" ] || fail "register record $(rec "$first") is not $expected"
+[ "$(rec "$last")" = "$expected" ] || fail "unregister record differs"
 for name in dmRegister dmUnregister dmFindEntity dmGetValue dmGetFile dmFileName dmQueryText \
             dmExecute dmReply dmParams dmQuit; do
   expect "$log" "\"name\":\"$name\""
