@@ -62,6 +62,14 @@ kill $e; wait $e
 [ "$(tail -n1 "$work/h1.jsonl" | grep -o '"name":"[a-zA-Z]*"')" = '"name":"dmUnregister"' ] ||
   fail "the instance did not withdraw last"
 
+# A host that does not know the instance (it does not use the host): the
+# second start falls back to the window recorded beside the lock.
+"$sim" instance /serverhandle=h1 --title Alone > "$work/g.out" & g=$!; pids+=($g)
+waitfor "$work/g.out" "instance "
+"$sim" instance /serverhandle=h1 --title Alone again > "$work/h.out"
+waitfor "$work/g.out" "event params: $sim|instance|--title|Alone|again"
+kill $g; wait $g
+
 # Quit accepted: the instance ends and withdraws.
 serve q1 "$work/q1.jsonl" --on-register quit
 "$sim" instance /serverhandle=q1 --use-server --title Q > "$work/q1.out" &

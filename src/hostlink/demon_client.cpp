@@ -194,11 +194,13 @@ std::unique_ptr<TEntity> TkdbCustomDemon::FindRunningInstance(const std::string 
       e = FindEntityByTitle(Application->Title());
     }
     if (e && e->Handle == own) e.reset();
-    return e;
+    if (e) return e;
+    // The host does not know the running instance (it may run without
+    // using the host): fall back to the window it recorded.
   }
-  // Without a host: the window the running instance recorded beside its
-  // lock. A start that won a moment ago may not have recorded it yet, and an
-  // instance that ends meanwhile frees the lock for this start.
+  // The window the running instance recorded beside its lock. A start that
+  // won a moment ago may not have recorded it yet, and an instance that ends
+  // meanwhile frees the lock for this start.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   do {
     const std::uint32_t window = TInstanceLock::OwnerWindow(LockName);
