@@ -3,6 +3,9 @@
 #include "hostlink/demon_client.h"
 #include "hostlink/message_stream.h"
 #include "platform/application.h"
+#include "platform/form.h"
+
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -323,4 +326,14 @@ TEST(Replies, NothingIsSentWithoutAnOwnWindowOrToHandleZero) {
   EXPECT_EQ(reply.Size(), 0);
   EXPECT_NE(msg.Stamp.Date, 0);
   EXPECT_EQ(reply.Demon, c.Demon.get());
+}
+
+TEST(Quit, AnAcceptedQuitEndsTheApplicationEvenUnderAModalDialog) {
+  Client c;
+  auto *dialog = new TForm(Application);
+  QTimer::singleShot(0, [&] { c.Host->Deliver(dmQuit, std::string(8, '\0') + Bytes({0})); });
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_FALSE(c.Demon->ServerDown());
+  dialog->Free();
 }
