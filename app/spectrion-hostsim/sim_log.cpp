@@ -100,11 +100,10 @@ std::string DecodeFields(std::int32_t Code, std::int32_t RequestCode, const std:
 } // namespace
 
 TSimLog::TSimLog(const std::string &FileName) {
-  if (!FileName.empty()) file_ = std::fopen(FileName.c_str(), FileName == "-" ? "w" : "a");
-  if (FileName == "-") {
-    if (file_) std::fclose(file_);
+  if (FileName == "-")
     file_ = stdout;
-  }
+  else if (!FileName.empty())
+    file_ = std::fopen(FileName.c_str(), "a");
 }
 
 TSimLog::~TSimLog() {
