@@ -31,11 +31,16 @@ namespace {
 class TRuntimeDir {
 public:
   TRuntimeDir() {
+    if (const char *old = std::getenv("XDG_RUNTIME_DIR")) previous_ = old;
     char pattern[] = "/tmp/smw-XXXXXX";
     base_ = ::mkdtemp(pattern);
     ::setenv("XDG_RUNTIME_DIR", base_.c_str(), 1);
   }
   ~TRuntimeDir() {
+    if (previous_.empty())
+      ::unsetenv("XDG_RUNTIME_DIR");
+    else
+      ::setenv("XDG_RUNTIME_DIR", previous_.c_str(), 1);
     std::error_code ec;
     fs::permissions(base_ + "/spectrion", fs::perms::owner_all, ec);
     fs::remove_all(base_, ec);
@@ -45,6 +50,7 @@ public:
 
 private:
   std::string base_;
+  std::string previous_;
 };
 
 std::string Hex8(TMessageWindowHandle H) {
