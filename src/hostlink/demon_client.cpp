@@ -1,49 +1,83 @@
 #include "hostlink/demon_client.h"
 
+#include "hostlink/window_transport.h"
 #include "localisation/tolkar2000.h"
 #include "platform/application.h"
 #include "platform/form.h"
 #include "platform/property_registry.h"
 #include "platform/streams.h"
+#include "support/registry.h"
 
+#include <chrono>
 #include <exception>
+#include <thread>
 
 namespace {
 
 // The argument that names the host's server window. Only this exact spelling
 // is left out of the parameter list.
 const std::string kServerHandleArg = "/serverhandle=";
+const std::string kServerClassName = "ThisIsTheQuorvoServerComponentWindowClass";
+const std::string kServerWindowName = "ThisIsTheQuorvoServerComponentWindow";
+// Replies nobody collected are kept up to this count; the oldest goes first.
+constexpr std::size_t kMaxPendingReplies = 64;
 
-void WriteInt32(std::string &Buffer, std::int32_t Value) {
-  const auto u = static_cast<std::uint32_t>(Value);
-  for (int shift = 0; shift < 32; shift += 8)
-    Buffer += static_cast<char>((u >> shift) & 0xFFu);
+std::string AsciiLower(std::string S) {
+  for (char &c : S)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return S;
 }
 
 } // namespace
 
 void WriteHostString(std::string &Buffer, const std::string &S) {
-  WriteInt32(Buffer, static_cast<std::int32_t>(S.size()));
-  Buffer += S;
+  TMemoryStream out;
+  WriteWireString(out, S);
+  Buffer.append(out.Memory(), std::size_t(out.Size()));
 }
 
 std::string ReadHostString(TStream &Stream) {
-  unsigned char bytes[4];
-  Stream.ReadBuffer(bytes, 4);
-  const std::int32_t n =
-      static_cast<std::int32_t>(std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
-                                std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24);
-  if (n <= 0) return {};
-  std::string s(static_cast<std::size_t>(n), '\0');
-  Stream.ReadBuffer(s.data(), n);
-  return s;
+  return ReadWireString(Stream);
+}
+
+std::string ServerHandleSuffix(const std::string &RegistryValue,
+                               const std::vector<std::string> &Arguments) {
+  std::string suffix = RegistryValue;
+  if (suffix.empty() || suffix == "00000000") {
+    for (const std::string &arg : Arguments) {
+      const std::string lower = AsciiLower(arg);
+      if (lower.compare(0, kServerHandleArg.size(), kServerHandleArg) == 0)
+        suffix = lower.substr(kServerHandleArg.size());
+    }
+  }
+  return suffix;
 }
 
 // ---------------------------------------------------------------------------
 
 TkdbCustomDemon::TkdbCustomDemon(TComponent *AOwner)
-    : TComponent(AOwner), translator_(new TTolkar2000(std::string())) {
-  SetCommandLine(CurrentCommandLine());
+    : TComponent(AOwner), translator_(new TTolkar2000(std::string())),
+      ownEntity_(std::make_unique<TEntity>(this)), serverEntity_(std::make_unique<TEntity>(this)) {
+  const TCommandLine commandLine = CurrentCommandLine();
+  arguments_ = commandLine.Arguments;
+  SetCommandLine(commandLine);
+}
+
+void TkdbCustomDemon::CreateWindowHandle() {
+  try {
+    SetTransport(std::make_unique<TWindowTransport>(WindowClassName(), WindowName()));
+  } catch (const EMessageWindowError &) {
+    throw EQuorvo("Could not create window handle");
+  }
+}
+
+void TkdbCustomDemon::FindServerWindow() {
+  const std::string suffix = ServerHandleSuffix(
+      ReadRegistryString(HKEY_LOCAL_MACHINE, "\\Software\\Vorlant\\tavelin\\demon", "ViewerHandle"),
+      arguments_);
+  serverEntity_->Handle =
+      transport_ ? transport_->FindWindow(kServerClassName + suffix, kServerWindowName + suffix)
+                 : 0;
 }
 
 TkdbCustomDemon::~TkdbCustomDemon() {
@@ -68,6 +102,11 @@ void TkdbCustomDemon::BeforeDestruction() {
       // A host that has gone away cannot be told that we go too.
     }
   }
+  pendingReplies_.clear();
+  transport_.reset();
+  ownEntity_->Handle = 0;
+  lock_.Release();
+  ownEntity_->MutexHandle = 0;
   try {
     ReleaseTranslator();
   } catch (const std::exception &e) {
@@ -116,6 +155,72 @@ void TkdbCustomDemon::LoadLanguage() {
   if (autoTranslate_ && translator_) translator_->TranslateComponent(Owner());
 }
 
+void TkdbCustomDemon::CheckSingleInstance() {
+  const std::string name = ownEntity_->MutexName();
+  const TInstanceLock::TResult result = lock_.TryAcquire(name);
+  if (result == TInstanceLock::lrFailed) return; // no lock to be had: run unguarded
+  if (result == TInstanceLock::lrAcquired) {
+    ownEntity_->MutexHandle = lock_.Handle();
+    lock_.SetOwnerWindow(ownEntity_->Handle);
+    return;
+  }
+  std::unique_ptr<TEntity> running = FindRunningInstance(name);
+  if (lock_.Held()) {
+    // The instance ended while we looked for it: this start is the instance now.
+    ownEntity_->MutexHandle = lock_.Handle();
+    lock_.SetOwnerWindow(ownEntity_->Handle);
+    return;
+  }
+  if (running) {
+    TQuorvoMessageStream msg(this);
+    msg.Code = dmParams;
+    std::vector<std::string> entries;
+    for (int i = 0; i < params_.Count(); ++i) entries.push_back(params_.Strings(i));
+    const std::string text = ParamListText(entries);
+    if (!text.empty()) msg.WriteBuffer(text.data(), std::int64_t(text.size()));
+    SendTo(running.get(), &msg, nullptr);
+  }
+  EndSecondStart();
+}
+
+std::unique_ptr<TEntity> TkdbCustomDemon::FindRunningInstance(const std::string &LockName) {
+  const std::uint32_t own = ownEntity_->Handle;
+  if (serverEntity_->Handle != 0) {
+    std::unique_ptr<TEntity> e = FindEntityByTitle(Application->Title());
+    // The host may name this very start (it registered under the same
+    // title): withdraw it and ask once more.
+    if (e && e->Handle == own) {
+      PostOwnEntity(dmUnregister);
+      e = FindEntityByTitle(Application->Title());
+    }
+    if (e && e->Handle == own) e.reset();
+    if (e) return e;
+    // The host does not know the running instance (it may run without
+    // using the host): fall back to the window it recorded.
+  }
+  // The window the running instance recorded beside its lock. A start that
+  // won a moment ago may not have recorded it yet, and an instance that ends
+  // meanwhile frees the lock for this start.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  do {
+    const std::uint32_t window = TInstanceLock::OwnerWindow(LockName);
+    if (window != 0 && window != own && IsWindow(window)) {
+      auto e = std::make_unique<TEntity>(this);
+      e->Handle = window;
+      return e;
+    }
+    if (lock_.TryAcquire(LockName) != TInstanceLock::lrBusy) return nullptr;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  } while (std::chrono::steady_clock::now() < deadline);
+  return nullptr;
+}
+
+void TkdbCustomDemon::EndSecondStart() {
+  // Leave no socket behind, then end at once, as the first start expects.
+  transport_.reset();
+  EndProcessNow(0);
+}
+
 std::string TkdbCustomDemon::TranslateText(const std::string &Key) {
   return translator_ ? translator_->Translate(Key) : Key;
 }
@@ -130,6 +235,7 @@ std::string TkdbCustomDemon::ParamStr(int Index) const {
 
 void TkdbCustomDemon::SetCommandLine(const TCommandLine &CommandLine) {
   programPath_ = CommandLine.ProgramPath;
+  if (ownEntity_) ownEntity_->SetExeName(programPath_);
   params_.Clear();
   if (programPath_.compare(0, kServerHandleArg.size(), kServerHandleArg) != 0)
     params_.Add(programPath_);
@@ -163,34 +269,96 @@ bool TkdbCustomDemon::ReceiveQuit(bool AServerDown) {
 
 void TkdbCustomDemon::SetTransport(std::unique_ptr<THostTransport> Value) {
   transport_ = std::move(Value);
+  ownEntity_->Handle = transport_ ? transport_->OwnHandle() : 0;
+  ownEntity_->SetExeName(programPath_);
+  ownEntity_->SetTitle(Application->Title());
+  if (transport_)
+    transport_->OnCopyData = [this](std::uint32_t Sender, std::int32_t Code,
+                                    const std::string &Block) {
+      ReceiveCopyData(Sender, Code, Block);
+    };
+  FindServerWindow();
 }
 
-std::string TkdbCustomDemon::OwnEntityRecord() const {
-  std::string record;
-  WriteInt32(record, transport_ ? static_cast<std::int32_t>(transport_->OwnHandle()) : 0);
-  WriteInt32(record, 0); // no single-instance mutex handle yet
-  WriteHostString(record, programPath_);
-  WriteHostString(record, Application->Title());
-  return record;
+bool TkdbCustomDemon::IsWindow(std::uint32_t Handle) const {
+  return Handle != 0 && transport_ && transport_->IsWindow(Handle);
 }
 
-std::unique_ptr<TMemoryStream> TkdbCustomDemon::Request(int Code, const std::string &Content) {
-  auto reply = std::make_unique<TMemoryStream>();
-  if (transport_) {
-    const std::string data = transport_->Send(Code, Content);
-    if (!data.empty()) reply->WriteBuffer(data.data(), std::int64_t(data.size()));
-    reply->SetPosition(0);
+void TkdbCustomDemon::SendTo(TEntity *Entity, TQuorvoMessageStream *Msg,
+                             TQuorvoMessageStream *Reply) {
+  Msg->Stamp = NextMessageStamp();
+  Msg->Demon = this;
+  if (Reply) Reply->Demon = this;
+  if (!ownEntity_->IsValid()) return;
+  if (Entity && Entity->Handle != 0) transport_->SendCopyData(Entity->Handle, Msg->Code, Msg->TransferBlock());
+  for (auto it = pendingReplies_.begin(); it != pendingReplies_.end(); ++it) {
+    if ((*it)->Stamp == Msg->Stamp) {
+      std::unique_ptr<TQuorvoMessageStream> found = std::move(*it);
+      pendingReplies_.erase(it);
+      if (Reply) Reply->Assign(*found);
+      return;
+    }
   }
+}
+
+void TkdbCustomDemon::ReceiveCopyData(std::uint32_t Sender, std::int32_t Code,
+                                      const std::string &Block) {
+  auto msg = std::make_unique<TQuorvoMessageStream>(this);
+  if (!msg->LoadTransferBlock(Sender, Code, Block)) return;
+  HandleMessage(msg);
+}
+
+void TkdbCustomDemon::HandleMessage(std::unique_ptr<TQuorvoMessageStream> &Msg) {
+  switch (Msg->Code) {
+  case dmQuit: {
+    // An empty quit message is a read error: ServerDown stays as it was.
+    unsigned char flag = 0;
+    Msg->ReadBuffer(&flag, 1);
+    ReceiveQuit(flag != 0);
+    break;
+  }
+  case dmReply:
+    if (pendingReplies_.size() >= kMaxPendingReplies) pendingReplies_.erase(pendingReplies_.begin());
+    pendingReplies_.push_back(std::move(Msg));
+    break;
+  case dmParams:
+    ReceiveParams(Msg->Content());
+    break;
+  default:
+    if (OnGotAMessage) OnGotAMessage(this, *Msg);
+    break;
+  }
+}
+
+std::unique_ptr<TQuorvoMessageStream>
+TkdbCustomDemon::Request(std::int32_t Code,
+                         const std::function<void(TQuorvoMessageStream &)> &Write) {
+  TQuorvoMessageStream msg(this);
+  msg.Code = Code;
+  if (Write) Write(msg);
+  auto reply = std::make_unique<TQuorvoMessageStream>(this);
+  SendTo(serverEntity_.get(), &msg, reply.get());
+  reply->SetPosition(0);
   return reply;
 }
 
-void TkdbCustomDemon::Post(int Code, const std::string &Content) {
-  if (transport_) transport_->Send(Code, Content);
+void TkdbCustomDemon::PostOwnEntity(std::int32_t Code) {
+  TQuorvoMessageStream msg(this);
+  msg.Code = Code;
+  ownEntity_->WriteTo(msg);
+  SendTo(serverEntity_.get(), &msg, nullptr);
 }
 
 // ---------------------------------------------------------------------------
 
-TkdbDemonClient::TkdbDemonClient(TComponent *AOwner) : TkdbCustomDemon(AOwner) {}
+TkdbDemonClient::TkdbDemonClient(TComponent *AOwner) : TkdbCustomDemon(AOwner) {
+  CreateWindowHandle();
+}
+
+TkdbDemonClient::TkdbDemonClient(TComponent *AOwner, std::unique_ptr<THostTransport> Transport)
+    : TkdbCustomDemon(AOwner) {
+  SetTransport(std::move(Transport));
+}
 
 std::string TkdbDemonClient::WindowClassName() const {
   return "ThisIsTheQuorvoClientComponentWindowClass";
@@ -202,19 +370,56 @@ std::string TkdbDemonClient::WindowName() const {
 
 void TkdbDemonClient::Connect() {
   if (!UseTavelinServer()) return;
-  if (!Transport() || !Transport()->ServerFound())
-    throw EQuorvo("Quorvo server application is not running");
-  Post(dmRegister, OwnEntityRecord());
+  if (ServerEntity()->Handle == 0) throw EQuorvo("Quorvo server application is not running");
+  PostOwnEntity(dmRegister);
 }
 
 void TkdbDemonClient::Disconnect() {
-  Post(dmUnregister, OwnEntityRecord());
+  PostOwnEntity(dmUnregister);
+}
+
+std::unique_ptr<TEntity> TkdbDemonClient::FindEntityByTitle(const std::string &Title) {
+  auto reply = Request(dmFindEntity, [&](TQuorvoMessageStream &M) {
+    const unsigned char kind = 2;
+    M.WriteBuffer(&kind, 1);
+    M.WriteString(Title);
+  });
+  if (reply->Size() == 0) return nullptr;
+  auto entity = std::make_unique<TEntity>(this);
+  entity->ReadFrom(*reply);
+  return entity;
+}
+
+std::unique_ptr<TEntity> TkdbDemonClient::FindEntityByHandle(std::uint32_t Handle) {
+  auto reply = Request(dmFindEntity, [&](TQuorvoMessageStream &M) {
+    const unsigned char kind = 1;
+    M.WriteBuffer(&kind, 1);
+    WriteInt32(M, static_cast<std::int32_t>(Handle));
+  });
+  if (reply->Size() == 0) return nullptr;
+  auto entity = std::make_unique<TEntity>(this);
+  entity->ReadFrom(*reply);
+  return entity;
+}
+
+std::int32_t TkdbDemonClient::Execute(const std::string &FileName, const std::string &Parameters,
+                                      bool Wait, std::int32_t Extra) {
+  auto reply = Request(dmExecute, [&](TQuorvoMessageStream &M) {
+    M.WriteString(FileName);
+    M.WriteString(Parameters);
+    const unsigned char wait = Wait ? 1 : 0;
+    M.WriteBuffer(&wait, 1);
+    WriteInt32(M, Extra);
+  });
+  const std::int32_t pid = ReadInt32(*reply);
+  // The host, not this program, is the started program's parent: its exit
+  // code cannot be read here, so a wait cannot be honoured.
+  if (pid == 0 || Wait) throw EQuorvo("Could not execute \"" + FileName + ".\"");
+  return pid;
 }
 
 std::unique_ptr<TMemoryStream> TkdbDemonClient::GetFile(const std::string &FileName) {
-  std::string request;
-  WriteHostString(request, FileName);
-  std::unique_ptr<TMemoryStream> reply = Request(dmGetFile, request);
+  auto reply = Request(dmGetFile, [&](TQuorvoMessageStream &M) { M.WriteString(FileName); });
   unsigned char found = 0;
   reply->ReadBuffer(&found, 1);
   if (found == 0) return nullptr;
@@ -226,23 +431,17 @@ std::unique_ptr<TMemoryStream> TkdbDemonClient::GetFile(const std::string &FileN
 }
 
 std::string TkdbDemonClient::QueryFileName(const std::string &Name) {
-  std::string request;
-  WriteHostString(request, Name);
-  return ReadHostString(*Request(dmFileName, request));
+  return Request(dmFileName, [&](TQuorvoMessageStream &M) { M.WriteString(Name); })->ReadString();
 }
 
 std::string TkdbDemonClient::QueryText(const std::string &Text) {
-  std::string request;
-  WriteHostString(request, Text);
-  return ReadHostString(*Request(dmQueryText, request));
+  return Request(dmQueryText, [&](TQuorvoMessageStream &M) { M.WriteString(Text); })->ReadString();
 }
 
 std::string TkdbDemonClient::GetValue(const std::string &Name) {
-  if (UseTavelinServer()) {
-    std::string request;
-    WriteHostString(request, Name);
-    return ReadHostString(*Request(dmGetValue, request));
-  }
+  if (UseTavelinServer())
+    return Request(dmGetValue, [&](TQuorvoMessageStream &M) { M.WriteString(Name); })
+        ->ReadString();
   if (Name != "TavelinWorkArea" && Name != "TavelinHomeDir") return std::string();
   const std::string path = ParamStr(0);
   const std::size_t slash = path.find_last_of('/');

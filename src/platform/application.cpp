@@ -72,6 +72,11 @@ void TApplication::Run() {
 void TApplication::Terminate() {
   terminated_ = true;
   if (loop_) loop_->quit();
+  // A modal form showing now ends with mrCancel, so the application ends
+  // even while a dialog is up (a host's quit message may come at any time).
+  for (int i = ComponentCount() - 1; i >= 0; --i)
+    if (auto *form = dynamic_cast<TForm *>(Components(i)); form && form->Modal())
+      form->SetModalResult(mrCancel);
 }
 
 void TApplication::FormClosed(TForm *Form) {

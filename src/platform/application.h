@@ -40,7 +40,7 @@ public:
   /// Shows the main form and processes events until it closes or Terminate
   /// is called. Returns at once when Terminate came first.
   void Run();
-  /// Ends Run (now, or as soon as it starts).
+  /// Ends Run (now, or as soon as it starts) and any modal form showing.
   void Terminate();
   bool Terminated() const { return terminated_; }
   /// Handles the events waiting now and returns.

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -56,4 +58,9 @@ std::vector<std::string> CommandLineArguments() {
 
 TCommandLine CurrentCommandLine() {
   return TCommandLine{ProgramPath(), CommandLineArguments()};
+}
+
+void EndProcessNow(int ExitCode) {
+  std::fflush(nullptr);
+  ::_exit(ExitCode);
 }

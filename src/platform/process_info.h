@@ -16,3 +16,7 @@ std::string ProgramPath();
 std::vector<std::string> CommandLineArguments();
 /// Both of the above.
 TCommandLine CurrentCommandLine();
+
+/// Ends the process at once with ExitCode: standard output is flushed, but
+/// no destructor, exit handler or Qt clean-up runs.
+[[noreturn]] void EndProcessNow(int ExitCode);

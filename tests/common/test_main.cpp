@@ -2,7 +2,9 @@
 // platform, so no display is ever needed.
 #include <QApplication>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
 
 const char *TestScreenScaleFactor();
 
@@ -16,7 +18,21 @@ __attribute__((weak)) const char *TestScreenScaleFactor() {
 int main(int argc, char **argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   if (const char *factor = TestScreenScaleFactor()) setenv("QT_SCALE_FACTOR", factor, 1);
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  // A private per-user directory for message windows and single-instance
+  // locks: test programs running side by side never meet each other (or a
+  // real instance) there.
+  char runtime[] = "/tmp/spt-XXXXXX";
+  const bool privateRuntime = ::mkdtemp(runtime) != nullptr;
+  if (privateRuntime) setenv("XDG_RUNTIME_DIR", runtime, 1);
+  int result;
+  {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    result = RUN_ALL_TESTS();
+  }
+  if (privateRuntime) {
+    std::error_code ec;
+    std::filesystem::remove_all(runtime, ec);
+  }
+  return result;
 }

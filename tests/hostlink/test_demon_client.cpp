@@ -50,20 +50,28 @@ std::string HostString(const std::string &S) {
   return b;
 }
 
-// A host that answers from a table and records what it was sent.
+// A host that answers from a table and records what it was sent. It answers
+// as a real host does: by sending the reply back while it handles the request.
 class TFakeHost : public THostTransport {
 public:
   struct Sent {
     int Code;
     std::string Content;
   };
+  static constexpr std::uint32_t kOwn = 0x1234, kServer = 0x5678;
   explicit TFakeHost(std::vector<Sent> *Log, bool Found = true) : log_(Log), found_(Found) {}
-  bool ServerFound() const override { return found_; }
-  std::uint32_t OwnHandle() const override { return 0x1234; }
-  std::string Send(int Code, const std::string &Content) override {
-    log_->push_back({Code, Content});
-    auto it = Replies.find({Code, Content});
-    return it == Replies.end() ? std::string() : it->second;
+  std::uint32_t OwnHandle() const override { return kOwn; }
+  std::uint32_t FindWindow(const std::string &, const std::string &) override {
+    return found_ ? kServer : 0;
+  }
+  bool IsWindow(std::uint32_t Handle) override {
+    return Handle == kOwn || (found_ && Handle == kServer);
+  }
+  void SendCopyData(std::uint32_t Target, std::int32_t Code, const std::string &Block) override {
+    if (!IsWindow(Target) || Target == kOwn) return;
+    log_->push_back({Code, Block.substr(8)});
+    auto it = Replies.find({Code, Block.substr(8)});
+    if (it != Replies.end() && OnCopyData) OnCopyData(kServer, dmReply, Block.substr(0, 8) + it->second);
   }
   std::map<std::pair<int, std::string>, std::string> Replies;
 
@@ -72,8 +80,14 @@ private:
   bool found_;
 };
 
+// A program with a title: an entity record without one asks the host for it.
+void SetProgramTitle() {
+  Application->SetTitle("Spectrion");
+}
+
 struct FormWithDemon {
   FormWithDemon() {
+    SetProgramTitle();
     RegisterHostlinkClasses();
     Form = new TForm(nullptr);
     Label = new TLabel(Form);
@@ -343,6 +357,7 @@ TEST(DemonClient, RequestsWithoutReplyFailWithAStreamReadError) {
 }
 
 TEST(DemonClient, GoingAwayWithdrawsUnlessTheServerIsDown) {
+  SetProgramTitle();
   std::vector<TFakeHost::Sent> log;
   {
     auto *demon = new TkdbDemonClient(nullptr);
