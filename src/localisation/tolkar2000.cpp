@@ -1,13 +1,12 @@
 #include "localisation/tolkar2000.h"
 
+#include "platform/atomic_file.h"
 #include "platform/streams.h"
 #include "support/marker_reader.h"
 #include "support/string_utils.h"
 
-#include <atomic>
 #include <exception>
 #include <filesystem>
-#include <random>
 #include <system_error>
 
 namespace {
@@ -144,25 +143,8 @@ void TTolkar2000::WriteTemplate() {
     contents += line;
     contents += "\r\n";
   }
-  // The new file is written beside the old one and renamed over it, so the
-  // language file is never left half written.
-  static std::atomic<unsigned> counter{0};
-  const std::filesystem::path target(TemplateFileName);
-  std::filesystem::path temp = target;
-  temp += ".tmp" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++);
-  try {
-    {
-      TFileStream out(temp.string(), fmCreate);
-      out.WriteBuffer(contents.data(), std::int64_t(contents.size()));
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
-    if (ec) throw EFCreateError("Cannot create file \"" + target.string() + "\". " + ec.message());
-  } catch (...) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
-    throw;
-  }
+  // Replaced as a whole, so the language file is never left half written.
+  WriteFileAtomic(TemplateFileName, contents);
 }
 
 std::string LanguageFileName(const std::string &ProgramPath) {

@@ -71,9 +71,8 @@ public:
   void TranslateObject(TPersistent *Instance);
 
   /// Writes PendingLines followed by the whole dictionary to TemplateFileName,
-  /// replacing the file atomically (a temporary file in the same directory is
-  /// renamed over it). Raises EStreamError descendants on failure, leaving any
-  /// previous file intact. Called by the destructor when AutoCreate is on;
+  /// replacing the file atomically (WriteFileAtomic). Raises EStreamError
+  /// descendants on failure, leaving any previous file intact. Called by the destructor when AutoCreate is on;
   /// calling it first lets the owner handle errors without a throwing
   /// destructor. The template is written once.
   void WriteTemplate();

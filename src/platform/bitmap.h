@@ -48,7 +48,8 @@ public:
   /// for a file that is not a picture.
   void LoadFromFile(const std::string &FileName);
   void LoadFromStream(TStream &Stream);
-  /// Writes a PNG file; EFCreateError when it cannot be written.
+  /// Writes a PNG file, replacing any old one atomically; EFCreateError
+  /// (EFileWriteError naming the reason) when it cannot be written.
   void SaveToFile(const std::string &FileName) const;
 
   /// Copies size, pixels and transparency of Source.

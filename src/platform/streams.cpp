@@ -1,5 +1,7 @@
 #include "platform/streams.h"
 
+#include "platform/atomic_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -97,8 +99,7 @@ void TMemoryStream::LoadFromFile(const std::string &FileName) {
 }
 
 void TMemoryStream::SaveToFile(const std::string &FileName) const {
-  TFileStream f(FileName, fmCreate);
-  SaveToStream(f);
+  WriteFileAtomic(FileName, std::string_view(data_.data(), data_.size()));
 }
 
 TStringStream::TStringStream(const std::string &Data) {

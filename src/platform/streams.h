@@ -67,6 +67,8 @@ public:
   void LoadFromStream(TStream &Stream);
   void SaveToStream(TStream &Stream) const;
   void LoadFromFile(const std::string &FileName);
+  /// Replaces the file atomically (see WriteFileAtomic): on failure the old
+  /// file stays and EFileWriteError names the file and the reason.
   void SaveToFile(const std::string &FileName) const;
 
 private:
