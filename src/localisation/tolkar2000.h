@@ -10,6 +10,7 @@
 // lookup. Keys match without regard to the case of A-Z.
 #include "platform/persistent.h"
 #include "platform/strings.h"
+#include "support/string_index.h"
 
 #include <functional>
 #include <string>
@@ -29,7 +30,9 @@ public:
 
   TTextTranslatedEvent OnTextTranslated;
   TTranslateObjectEvent OnTranslateObject;
-  /// Dictionary keys, lower-cased and normalised, in file order.
+  /// Dictionary keys, lower-cased and normalised, in file order. A key is
+  /// held once: a later record with a known key can never be found and is
+  /// not kept.
   TStringList Keys;
   /// Dictionary texts; Texts line i belongs to Keys line i.
   TStringList Texts;
@@ -56,8 +59,9 @@ public:
   static void Free(TTolkar2000 *Translator);
 
   /// Replaces the dictionary by the records of a language file read from the
-  /// stream's beginning. PendingLines is kept. Malformed records are taken as
-  /// they come (see the implementation); nothing is rejected.
+  /// stream's beginning, in one pass. PendingLines is kept. Malformed records
+  /// are taken as they come (see the implementation); nothing is rejected. A
+  /// file that starts with a UTF-16 byte-order mark is read as UTF-8.
   void LoadDictionary(TStream &Stream);
 
   /// The text for Key, with "<%n%>" replaced by Args[n-1]. A missing key
@@ -89,6 +93,9 @@ public:
 private:
   void TranslateStrings(TStrings *Lines);
   bool templateWritten_ = false;
+  /// First entry of each key; rebuilt when Keys changed behind its back.
+  TStringIndex index_;
+  bool indexValid_ = true;
 };
 
 /// The language file that belongs to a program: its path with the extension
