@@ -3,8 +3,9 @@
 #include <functional>
 
 namespace {
-std::size_t Hash(std::string_view Key) {
-  return std::hash<std::string_view>{}(Key);
+// 32 bits of the standard hash: enough for any table of int-numbered lines.
+std::uint32_t Hash(std::string_view Key) {
+  return std::uint32_t(std::hash<std::string_view>{}(Key));
 }
 } // namespace
 
@@ -16,21 +17,23 @@ void TStringIndex::Clear() {
 int TStringIndex::Find(const std::vector<std::string> &Lines, std::string_view Key) const {
   if (slots_.empty()) return -1;
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t s = Hash(Key) & mask;; s = (s + 1) & mask) {
-    const std::int32_t i = slots_[s];
-    if (i < 0) return -1;
-    if (Lines[std::size_t(i)] == Key) return i;
+  const std::uint32_t h = Hash(Key);
+  for (std::size_t s = h & mask;; s = (s + 1) & mask) {
+    const Slot &slot = slots_[s];
+    if (slot.Line < 0) return -1;
+    if (slot.Hash == h && Lines[std::size_t(slot.Line)] == Key) return slot.Line;
   }
 }
 
 void TStringIndex::AddNew(const std::vector<std::string> &Lines, int I) {
   // At most half full, so probes stay short and an empty slot always exists.
-  if (std::size_t(count_ + 1) * 2 > slots_.size()) Grow(Lines);
+  if (std::size_t(count_ + 1) * 2 > slots_.size()) Grow();
   const std::size_t mask = slots_.size() - 1;
-  std::size_t s = Hash(Lines[std::size_t(I)]) & mask;
-  while (slots_[s] >= 0)
+  const std::uint32_t h = Hash(Lines[std::size_t(I)]);
+  std::size_t s = h & mask;
+  while (slots_[s].Line >= 0)
     s = (s + 1) & mask;
-  slots_[s] = I;
+  slots_[s] = Slot{I, h};
   ++count_;
 }
 
@@ -40,16 +43,17 @@ void TStringIndex::Rebuild(const std::vector<std::string> &Lines) {
     if (Find(Lines, Lines[i]) < 0) AddNew(Lines, int(i));
 }
 
-void TStringIndex::Grow(const std::vector<std::string> &Lines) {
-  std::vector<std::int32_t> old;
+void TStringIndex::Grow() {
+  std::vector<Slot> old;
   old.swap(slots_);
-  slots_.assign(old.empty() ? 16 : old.size() * 2, -1);
+  slots_.assign(old.empty() ? 16 : old.size() * 2, Slot{});
   const std::size_t mask = slots_.size() - 1;
-  for (std::int32_t i : old) {
-    if (i < 0) continue;
-    std::size_t s = Hash(Lines[std::size_t(i)]) & mask;
-    while (slots_[s] >= 0)
+  // The stored hash places each line again without reading it.
+  for (const Slot &slot : old) {
+    if (slot.Line < 0) continue;
+    std::size_t s = slot.Hash & mask;
+    while (slots_[s].Line >= 0)
       s = (s + 1) & mask;
-    slots_[s] = i;
+    slots_[s] = slot;
   }
 }

@@ -22,7 +22,13 @@ public:
   int Count() const { return count_; }
 
 private:
-  void Grow(const std::vector<std::string> &Lines);
-  std::vector<std::int32_t> slots_; // line numbers, -1 for empty; a power of two long
+  void Grow();
+  /// A line number (-1 for an empty slot) with its key's hash, which spares
+  /// most probes a look at the line itself.
+  struct Slot {
+    std::int32_t Line = -1;
+    std::uint32_t Hash = 0;
+  };
+  std::vector<Slot> slots_; // a power of two long
   int count_ = 0;
 };
