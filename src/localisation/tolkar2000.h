@@ -12,6 +12,7 @@
 #include "platform/strings.h"
 #include "support/string_index.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -97,6 +98,10 @@ private:
   TStringIndex index_;
   bool indexValid_ = true;
 };
+
+/// The largest language file read: a real one holds a few kilobytes; reading
+/// stays linear, so this only bounds memory.
+inline constexpr std::int64_t MaxLanguageFileBytes = std::int64_t(256) << 20;
 
 /// The language file that belongs to a program: its path with the extension
 /// replaced by ".itl", or ".itl" appended when it has none

@@ -2,6 +2,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/canvas_qt.h"
+#include "platform/file_input.h"
 #include "platform/streams.h"
 
 #include <QBuffer>
@@ -83,7 +84,8 @@ void AdoptImage(QImage &target, const QImage &loaded) {
 } // namespace
 
 void TBitmap::LoadFromFile(const std::string &FileName) {
-  TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
+  TMemoryStream stream;
+  stream.LoadFromFile(FileName, MaxPictureFileBytes);
   try {
     LoadFromStream(stream);
   } catch (const EInvalidGraphic &) {

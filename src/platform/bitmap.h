@@ -44,7 +44,8 @@ public:
   TColor TransparentColor() const;
   void SetTransparentColor(TColor Value);
 
-  /// Loads a BMP or PNG file; EFOpenError for a missing file, EInvalidGraphic
+  /// Loads a BMP or PNG file; EFOpenError for a missing file, one that is not
+  /// a regular file or one larger than MaxPictureFileBytes, EInvalidGraphic
   /// for a file that is not a picture.
   void LoadFromFile(const std::string &FileName);
   void LoadFromStream(TStream &Stream);
