@@ -70,21 +70,22 @@ void TCustomRChart::PixelToWorld(int Layer, int PixX, int PixY, double &X, doubl
 
 void TCustomRChart::ApplyScaleProps(TScale *Scale, TScaleProps *Props) {
   if (!Scale || !Props) return;
-  const int w = Width(), h = Height(), p = Props->ScalePos();
+  // Wide arithmetic: margins and ScalePos may come from a form at any size.
+  const std::int64_t w = Width(), h = Height(), p = Props->ScalePos();
   Scale->SetScaleType(Props->ScaleType());
   // The one margin that places the axis line ScalePos pixels outside the data area.
   switch (Props->ScaleType()) {
   case sctXB:
-    Scale->SetMarginBottom(p + h - marginTop_ - 1);
+    Scale->SetMarginBottom(SaturateInt(p + h - marginTop_ - 1));
     break;
   case sctXT:
-    Scale->SetMarginTop(p + h - marginBottom_ - shadowWidth_);
+    Scale->SetMarginTop(SaturateInt(p + h - marginBottom_ - shadowWidth_));
     break;
   case sctYL:
-    Scale->SetMarginLeft(p + w - marginRight_ - shadowWidth_);
+    Scale->SetMarginLeft(SaturateInt(p + w - marginRight_ - shadowWidth_));
     break;
   case sctYR:
-    Scale->SetMarginRight(p + w - marginLeft_ - 1);
+    Scale->SetMarginRight(SaturateInt(p + w - marginLeft_ - 1));
     break;
   }
   Scale->SetRangeLow(Props->RangeLow());
@@ -119,10 +120,10 @@ void TCustomRChart::SizeScales() {
   for (auto &layer : layers_) {
     layer->ScaleX->SetBounds(0, 0, w, h);
     layer->ScaleX->SetMarginLeft(marginLeft_);
-    layer->ScaleX->SetMarginRight(marginRight_ + shadowWidth_ - 1);
+    layer->ScaleX->SetMarginRight(SaturateInt(std::int64_t(marginRight_) + shadowWidth_ - 1));
     layer->ScaleY->SetBounds(0, 0, w, h);
     layer->ScaleY->SetMarginTop(marginTop_);
-    layer->ScaleY->SetMarginBottom(marginBottom_ + shadowWidth_ - 1);
+    layer->ScaleY->SetMarginBottom(SaturateInt(std::int64_t(marginBottom_) + shadowWidth_ - 1));
   }
 }
 
@@ -206,8 +207,8 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   }
   {
     TSuspendScope suspend(paintSuspended_, PaintSuspended());
-    AHeight = std::max(AHeight, marginTop_ + marginBottom_ + shadowWidth_ + 20);
-    AWidth = std::max(AWidth, marginLeft_ + marginRight_ + shadowWidth_ + 80);
+    AHeight = std::max(AHeight, SaturateInt(std::int64_t(marginTop_) + marginBottom_ + shadowWidth_ + 20));
+    AWidth = std::max(AWidth, SaturateInt(std::int64_t(marginLeft_) + marginRight_ + shadowWidth_ + 80));
     TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (isometric_)
       for (int n = 1; n <= ChartLayerCount; ++n)
