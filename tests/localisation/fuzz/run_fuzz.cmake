@@ -42,6 +42,7 @@ endif()
 set(ENV{ASAN_OPTIONS}
     "detect_leaks=1:abort_on_error=1:allocator_may_return_null=1:max_allocation_size_mb=1024")
 set(ENV{UBSAN_OPTIONS} "print_stacktrace=1:halt_on_error=1")
+set(ENV{LSAN_OPTIONS} "suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan.supp")
 set(ENV{QT_QPA_PLATFORM} "offscreen")
 execute_process(
   COMMAND ${FUZZ_BINARY_DIR}/${FUZZ_TARGET}
