@@ -394,7 +394,7 @@ TEST_F(ChartPaint, ExtremeMarginsAndCaptionPositionsSaturate) {
       chart.SetCaptionAnchorVert(TCaptionAnchorVert(anchor));
       chart.SetMarginLeft(v);
       chart.SetMarginTop(v);
-      chart.SetMarginRight(-v);
+      chart.SetMarginRight(v == INT_MAX ? INT_MIN : INT_MAX);
       chart.SetMarginBottom(v);
       chart.Repaint();
     }
