@@ -5,8 +5,14 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
-std::string ReadRegularFile(const std::string &FileName, std::int64_t MaxBytes) {
+namespace {
+
+// Reads into Bytes (a std::string or std::vector<char>), which is resized to
+// the bytes read.
+template <class Buffer>
+void ReadInto(const std::string &FileName, std::int64_t MaxBytes, Buffer &bytes) {
   const auto fail = [&](const std::string &Reason) -> void {
     throw EFOpenError("Cannot open file \"" + FileName + "\": " + Reason);
   };
@@ -24,21 +30,35 @@ std::string ReadRegularFile(const std::string &FileName, std::int64_t MaxBytes) 
   if (!S_ISREG(st.st_mode)) fail("it is not a regular file");
   const auto tooLarge = [&] { fail("it is larger than " + std::to_string(MaxBytes) + " bytes"); };
   if (st.st_size > MaxBytes) tooLarge();
-  // The size may change while reading; the cap holds for what is read.
-  std::string bytes(std::size_t(st.st_size), '\0');
+  // The file is read into a buffer of its size; whatever it grew by
+  // meanwhile is read through a small one, so the buffer only grows when
+  // there really is more (the cap holds for what is read).
+  bytes.assign(std::size_t(st.st_size), '\0');
   std::size_t have = 0;
+  char more[65536];
   for (;;) {
-    if (have == bytes.size()) {
-      if (std::int64_t(have) > MaxBytes) tooLarge();
-      bytes.resize(have + 65536);
-    }
-    const ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
+    const bool full = have == bytes.size();
+    char *into = full ? more : bytes.data() + have;
+    const std::size_t room = full ? sizeof more : bytes.size() - have;
+    const ssize_t n = ::read(fd, into, room);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) fail(std::strerror(errno));
     if (n == 0) break;
+    if (std::int64_t(have) + n > MaxBytes) tooLarge();
+    if (full) bytes.insert(bytes.end(), more, more + n);
     have += std::size_t(n);
   }
-  if (std::int64_t(have) > MaxBytes) tooLarge();
   bytes.resize(have);
+}
+
+} // namespace
+
+std::string ReadRegularFile(const std::string &FileName, std::int64_t MaxBytes) {
+  std::string bytes;
+  ReadInto(FileName, MaxBytes, bytes);
   return bytes;
+}
+
+void ReadRegularFile(const std::string &FileName, std::int64_t MaxBytes, std::vector<char> &Bytes) {
+  ReadInto(FileName, MaxBytes, Bytes);
 }

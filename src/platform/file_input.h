@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 /// Size caps by kind of file: far above any real file of the kind, low
 /// enough that a hostile one cannot flood memory.
@@ -16,3 +17,5 @@ inline constexpr std::int64_t MaxRegistryKeyFileBytes = std::int64_t(1) << 20;
 /// when it is a regular file (not a FIFO, device or directory) of at most
 /// MaxBytes; otherwise EFOpenError names the file and the reason.
 std::string ReadRegularFile(const std::string &FileName, std::int64_t MaxBytes);
+/// Same, into Bytes (replaced; left unspecified on failure).
+void ReadRegularFile(const std::string &FileName, std::int64_t MaxBytes, std::vector<char> &Bytes);

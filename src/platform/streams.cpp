@@ -95,8 +95,11 @@ void TMemoryStream::SaveToStream(TStream &Stream) const {
 }
 
 void TMemoryStream::LoadFromFile(const std::string &FileName, std::int64_t MaxBytes) {
-  const std::string bytes = ReadRegularFile(FileName, MaxBytes);
-  data_.assign(bytes.begin(), bytes.end());
+  // Read into a buffer of its own and taken over whole: no copy, and on
+  // failure the stream keeps what it held.
+  std::vector<char> bytes;
+  ReadRegularFile(FileName, MaxBytes, bytes);
+  data_.swap(bytes);
   pos_ = 0;
 }
 
