@@ -4,15 +4,17 @@
 #include "plot_scene.h"
 
 #include "platform/application.h"
+#include "platform/atomic_file.h"
 #include "platform/process_info.h"
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -50,13 +52,21 @@ int main(int argc, char **argv) {
   }
   TPlotToolOptions options = *parsed.Options;
   if (options.Help) {
-    std::cout << PlotToolHelp(program);
+    try {
+      WriteStandardOutput(PlotToolHelp(program));
+    } catch (const std::exception &e) {
+      std::cerr << "spectrion-plot: " << e.what() << "\n";
+      return 1;
+    }
     return 0;
   }
   if (options.Version) {
     std::cout << "spectrion-plot " SPECTRION_VERSION "\n";
     return 0;
   }
+  // A file-size limit makes a write fail with a reason instead of killing
+  // the tool half-way.
+  std::signal(SIGXFSZ, SIG_IGN);
 
   // The picture never depends on the screen the tool happens to run on.
   ChooseOffscreenWithoutDisplay();
@@ -66,13 +76,14 @@ int main(int argc, char **argv) {
     if (options.LanguageFile.empty()) options.LanguageFile = DefaultLanguageFile();
     TPlotScene scene(options);
     if (!options.PngFile.empty()) scene.SavePng(options.PngFile);
-    if (options.CsvFile == "-") {
-      scene.WriteCsv(std::cout);
-    } else if (!options.CsvFile.empty()) {
-      std::ofstream out(options.CsvFile, std::ios::binary);
-      if (out) scene.WriteCsv(out);
-      if (!out || !out.flush())
-        throw std::runtime_error("Cannot write \"" + options.CsvFile + "\"");
+    if (!options.CsvFile.empty()) {
+      // The table is made whole in memory, then written in one checked step.
+      std::ostringstream table;
+      scene.WriteCsv(table);
+      if (options.CsvFile == "-")
+        WriteStandardOutput(table.str());
+      else
+        WriteFileAtomic(options.CsvFile, table.str());
     }
   } catch (const std::exception &e) {
     std::cerr << "spectrion-plot: " << e.what() << "\n";

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <sstream>
 
 namespace {
@@ -74,6 +76,17 @@ bool ParseSize(const std::string &Text, int &W, int &H) {
   const std::size_t x = Text.find_first_of("xX");
   if (x == std::string::npos) return false;
   return ParseInt(Text.substr(0, x), W) && ParseInt(Text.substr(x + 1), H);
+}
+
+// Whether two names reach one file, through links and "..", whether or not
+// it exists yet.
+bool SameFile(const std::string &A, const std::string &B) {
+  namespace fs = std::filesystem;
+  std::error_code e1, e2;
+  if (fs::equivalent(A, B, e1)) return true;
+  const fs::path a = fs::weakly_canonical(fs::absolute(A, e1), e1);
+  const fs::path b = fs::weakly_canonical(fs::absolute(B, e2), e2);
+  return !e1 && !e2 && a == b;
 }
 
 } // namespace
@@ -166,6 +179,10 @@ TParsedOptions ParsePlotOptions(const std::vector<std::string> &Args) {
                 "9e-11 to 1e10");
   if (o.PngFile.empty() && o.CsvFile.empty())
     return fail("nothing to write: give --output FILE.png, --csv FILE, or both");
+  if (!o.PngFile.empty() && !o.CsvFile.empty() && o.CsvFile != "-" &&
+      SameFile(o.PngFile, o.CsvFile))
+    return fail("--output and --csv name the same file \"" + o.CsvFile +
+                "\"; the table would replace the picture");
   result.Options = o;
   return result;
 }

@@ -143,7 +143,7 @@ TPlotScene::TPlotScene(const TPlotToolOptions &Options) : options_(Options) {
   TTolkar2000 translator{std::string()};
   if (!options_.LanguageFile.empty()) {
     TMemoryStream file;
-    file.LoadFromFile(options_.LanguageFile);
+    file.LoadFromFile(options_.LanguageFile, MaxLanguageFileBytes);
     translator.LoadDictionary(file);
   }
   chart_ = new TRChart(nullptr);

@@ -94,3 +94,9 @@ TEST(PlotOptions, HelpNamesTheProgramAndEveryOption) {
                              "--top", "--language", "--output", "--size", "--csv", "--help"})
     EXPECT_NE(help.find(option), std::string::npos) << option;
 }
+
+TEST(PlotOptions, PictureAndTableCannotShareAFile) {
+  EXPECT_NE(Error({"-o", "out.png", "--csv", "./sub/../out.png"}).find("same file"),
+            std::string::npos);
+  Parse({"-o", "out.png", "--csv", "out.csv"});
+}

@@ -4,15 +4,20 @@
 
 namespace {
 
+// A point of the scale's own coordinates moved by the drawing origin.
+int Shift(int Origin, std::int64_t V) {
+  return SaturateInt(Origin + V);
+}
+
 void DrawLabel(TCanvas &C, const TScaleState &S, const TTick &t, TPoint origin, int zeroHeight) {
   if (!t.Label.empty()) {
     const TSize ext = C.TextExtent(t.Label);
     const TPoint p = TickLabelOrigin(S, t, ext, t.OwnTextHeight ? ext.cy : zeroHeight);
-    C.TextOut(origin.X + p.X, origin.Y + p.Y, t.Label);
+    C.TextOut(Shift(origin.X, p.X), Shift(origin.Y, p.Y), t.Label);
   }
   if (!t.DateLine.empty()) {
     const TPoint p = DateLineOrigin(S, t, C.TextExtent(t.DateLine));
-    C.TextOut(origin.X + p.X, origin.Y + p.Y, t.DateLine);
+    C.TextOut(Shift(origin.X, p.X), Shift(origin.Y, p.Y), t.DateLine);
   }
 }
 
@@ -23,16 +28,17 @@ void DrawMessage(TCanvas &C, const TScaleState &S, TTickMessage m, TPoint origin
   const int tHeight = C.TextHeight("T");
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const TPoint p = TickMessageOrigin(S, int(i), C.TextExtent(lines[i]), tHeight);
-    C.TextOut(origin.X + p.X, origin.Y + p.Y, lines[i]);
+    C.TextOut(Shift(origin.X, p.X), Shift(origin.Y, p.Y), lines[i]);
   }
 }
 
 } // namespace
 
 TPoint CaptionOrigin(const TScaleState &S, const TAxisLook &L, int CaptionWidth) {
-  const int axis = AxisLinePosition(S);
-  int x;
-  int y;
+  using W = std::int64_t;
+  const W axis = AxisLinePosition(S);
+  W x;
+  W y;
   if (IsHorizontalScale(S.ScaleType)) {
     x = L.CaptionPosX;
     switch (L.CaptionAnchor) {
@@ -40,10 +46,10 @@ TPoint CaptionOrigin(const TScaleState &S, const TAxisLook &L, int CaptionWidth)
       x += S.MarginLeft;
       break;
     case uaSclCenter:
-      x += S.MarginLeft + (S.Width - S.MarginLeft - S.MarginRight) / 2;
+      x += S.MarginLeft + (W(S.Width) - S.MarginLeft - S.MarginRight) / 2;
       break;
     case uaSclBotRgt:
-      x += S.Width - S.MarginRight;
+      x += W(S.Width) - S.MarginRight;
       break;
     }
     y = axis + L.CaptionPosY;
@@ -54,10 +60,10 @@ TPoint CaptionOrigin(const TScaleState &S, const TAxisLook &L, int CaptionWidth)
       y += S.MarginTop;
       break;
     case uaSclCenter:
-      y += S.MarginTop + (S.Height - S.MarginTop - S.MarginBottom) / 2;
+      y += S.MarginTop + (W(S.Height) - S.MarginTop - S.MarginBottom) / 2;
       break;
     case uaSclBotRgt:
-      y += S.Height - S.MarginBottom;
+      y += W(S.Height) - S.MarginBottom;
       break;
     }
     x = axis + L.CaptionPosX;
@@ -66,7 +72,7 @@ TPoint CaptionOrigin(const TScaleState &S, const TAxisLook &L, int CaptionWidth)
     x -= CaptionWidth;
   else if (L.CaptionAlignment == taCenter)
     x -= CaptionWidth / 2;
-  return {x, y};
+  return {SaturateInt(x), SaturateInt(y)};
 }
 
 TCanvas *DrawAxis(TCanvas &Canvas, const TScaleState &S, const TAxisLook &L, TPoint Origin,
@@ -90,15 +96,15 @@ TCanvas *DrawAxis(TCanvas &Canvas, const TScaleState &S, const TAxisLook &L, TPo
   const bool horizontal = IsHorizontalScale(S.ScaleType);
   const int zeroHeight = horizontal ? 0 : c->TextHeight("0");
   for (const TTick &t : ticks) {
-    c->MoveTo(Origin.X + t.Foot.X, Origin.Y + t.Foot.Y);
-    c->LineTo(Origin.X + t.Tip.X, Origin.Y + t.Tip.Y);
+    c->MoveTo(Shift(Origin.X, t.Foot.X), Shift(Origin.Y, t.Foot.Y));
+    c->LineTo(Shift(Origin.X, t.Tip.X), Shift(Origin.Y, t.Tip.Y));
     if (t.Recorded && Ctx.Positions) Ctx.Positions->Add(t.Value);
     const bool labelFirst = t.Labelled && !t.NotifyFirst;
     if (labelFirst) DrawLabel(*c, S, t, Origin, zeroHeight);
     if (t.Notify && Ctx.OnTick && *Ctx.OnTick) {
       TCanvas *target = c;
-      (*Ctx.OnTick)(Ctx.Sender, target, S.ScaleType, t.Value, Origin.X + t.Foot.X,
-                    Origin.Y + t.Foot.Y);
+      (*Ctx.OnTick)(Ctx.Sender, target, S.ScaleType, t.Value, Shift(Origin.X, t.Foot.X),
+                    Shift(Origin.Y, t.Foot.Y));
       if (target != nullptr && target != c) {
         c = target;
         prepare(*c);
@@ -110,17 +116,17 @@ TCanvas *DrawAxis(TCanvas &Canvas, const TScaleState &S, const TAxisLook &L, TPo
 
   if (!L.Caption.empty()) {
     const TPoint p = CaptionOrigin(S, L, c->TextWidth(L.Caption));
-    c->TextOut(Origin.X + p.X, Origin.Y + p.Y, L.Caption);
+    c->TextOut(Shift(Origin.X, p.X), Shift(Origin.Y, p.Y), L.Caption);
   }
 
   if (L.ShowBaseLine) {
     const int axis = AxisLinePosition(S);
     if (horizontal) {
-      c->MoveTo(Origin.X + S.MarginLeft, Origin.Y + axis);
-      c->LineTo(Origin.X + S.Width - S.MarginRight, Origin.Y + axis);
+      c->MoveTo(Shift(Origin.X, S.MarginLeft), Shift(Origin.Y, axis));
+      c->LineTo(Shift(Origin.X, std::int64_t(S.Width) - S.MarginRight), Shift(Origin.Y, axis));
     } else {
-      c->MoveTo(Origin.X + axis, Origin.Y + S.MarginTop);
-      c->LineTo(Origin.X + axis, Origin.Y + S.Height - S.MarginBottom);
+      c->MoveTo(Shift(Origin.X, axis), Shift(Origin.Y, S.MarginTop));
+      c->LineTo(Shift(Origin.X, axis), Shift(Origin.Y, std::int64_t(S.Height) - S.MarginBottom));
     }
   }
   return c;

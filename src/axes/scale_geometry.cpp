@@ -41,7 +41,8 @@ TTick MakeTick(const TScaleState &S, int axis, double v, bool major, int length)
   t.Length = length;
   t.Foot = FootOf(S, axis, v);
   const TPoint d = TickDirection(S.ScaleType);
-  t.Tip = {t.Foot.X + d.X * length, t.Foot.Y + d.Y * length};
+  t.Tip = {SaturateInt(std::int64_t(t.Foot.X) + d.X * length),
+           SaturateInt(std::int64_t(t.Foot.Y) + d.Y * length)};
   return t;
 }
 
@@ -130,27 +131,27 @@ void LogTicks(const TScaleState &S, std::vector<TTick> &out) {
 void CalcScaleFactors(TScaleState &S) {
   if (S.RangeHigh == S.RangeLow) return;
   if (IsHorizontalScale(S.ScaleType)) {
-    const int a = S.Width - S.MarginLeft - S.MarginRight - 1;
+    const std::int64_t a = std::int64_t(S.Width) - S.MarginLeft - S.MarginRight - 1;
     if (a <= 0) {
       S.Factor = 0;
       S.Offset = S.Width / 2.0;
     } else if (!S.Logarithmic) {
-      S.Factor = a / (S.RangeHigh - S.RangeLow);
+      S.Factor = double(a) / (S.RangeHigh - S.RangeLow);
       S.Offset = S.MarginLeft - S.RangeLow * S.Factor;
     } else if (S.RangeLow > 0 && S.RangeHigh > 0) {
-      S.Factor = a / (std::log(S.RangeHigh) - std::log(S.RangeLow));
+      S.Factor = double(a) / (std::log(S.RangeHigh) - std::log(S.RangeLow));
       S.Offset = S.MarginLeft - std::log(S.RangeLow) * S.Factor;
     }
   } else {
-    const int b = S.Height - S.MarginTop - S.MarginBottom - 1;
+    const std::int64_t b = std::int64_t(S.Height) - S.MarginTop - S.MarginBottom - 1;
     if (b <= 0) {
       S.Factor = 0;
       S.Offset = S.Height / 2.0;
     } else if (!S.Logarithmic) {
-      S.Factor = b / (S.RangeLow - S.RangeHigh);
+      S.Factor = double(b) / (S.RangeLow - S.RangeHigh);
       S.Offset = S.MarginTop - S.RangeHigh * S.Factor;
     } else if (S.RangeLow > 0 && S.RangeHigh > 0) {
-      S.Factor = b / (std::log(S.RangeLow) - std::log(S.RangeHigh));
+      S.Factor = double(b) / (std::log(S.RangeLow) - std::log(S.RangeHigh));
       S.Offset = S.MarginTop - std::log(S.RangeHigh) * S.Factor;
     }
   }
@@ -178,13 +179,13 @@ int ValueToPixel(const TScaleState &S, double V) {
 int AxisLinePosition(const TScaleState &S) {
   switch (S.ScaleType) {
   case sctXB:
-    return S.Height - S.MarginBottom - 1;
+    return SaturateInt(std::int64_t(S.Height) - S.MarginBottom - 1);
   case sctXT:
     return S.MarginTop;
   case sctYL:
     return S.MarginLeft;
   case sctYR:
-    return S.Width - S.MarginRight - 1;
+    return SaturateInt(std::int64_t(S.Width) - S.MarginRight - 1);
   }
   return 0;
 }
@@ -260,19 +261,21 @@ std::vector<TTick> ComputeTicks(const TScaleState &S) {
 }
 
 TPoint TickLabelOrigin(const TScaleState &S, const TTick &Tick, TSize Text, int ZeroHeight) {
-  const int axis = AxisLinePosition(S);
+  using W = std::int64_t;
+  const W axis = AxisLinePosition(S);
+  const int y = SaturateInt(W(Tick.Foot.Y) - ZeroHeight / 2);
   switch (S.ScaleType) {
   case sctYR:
-    return {axis - Text.cx - 8, Tick.Foot.Y - ZeroHeight / 2};
+    return {SaturateInt(axis - Text.cx - 8), y};
   case sctYL:
-    return {axis + 8, Tick.Foot.Y - ZeroHeight / 2};
+    return {SaturateInt(axis + 8), y};
   case sctXT:
   case sctXB: {
-    const int hw = Text.cx / 2;
-    const int tx = Tick.Foot.X;
-    const int left = tx + hw < S.Width - 2 ? tx - std::min(hw, tx - 2) : S.Width - 2 * hw - 2;
-    const int top = S.ScaleType == sctXT ? axis + 7 : axis - Text.cy - 7;
-    return {left, top};
+    const W hw = Text.cx / 2;
+    const W tx = Tick.Foot.X;
+    const W left = tx + hw < W(S.Width) - 2 ? tx - std::min(hw, tx - 2) : W(S.Width) - 2 * hw - 2;
+    const W top = S.ScaleType == sctXT ? axis + 7 : axis - Text.cy - 7;
+    return {SaturateInt(left), SaturateInt(top)};
   }
   }
   return {0, 0};

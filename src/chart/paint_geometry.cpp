@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 int LimitPixel(int V) {
@@ -9,10 +10,10 @@ int LimitPixel(int V) {
 }
 
 int TRimGeometry::DataBitmapWidth() const {
-  return std::max(0, W - ML - MR - SW + 1);
+  return int(std::clamp<std::int64_t>(std::int64_t(W) - ML - MR - SW + 1, 0, MaxDataBitmapSide));
 }
 int TRimGeometry::DataBitmapHeight() const {
-  return std::max(0, H - MT - MB - SW + 1);
+  return int(std::clamp<std::int64_t>(std::int64_t(H) - MT - MB - SW + 1, 0, MaxDataBitmapSide));
 }
 
 TShadowShape ShadowShape(int W, int H, int SW, TShadowStyle Style) {
@@ -30,7 +31,8 @@ TShadowShape ShadowShape(int W, int H, int SW, TShadowStyle Style) {
 
 TPoint ChartCaptionOrigin(const TRimGeometry &G, int PosX, int PosY, TAlignment Align,
                           TCaptionAnchorHoriz AnchorH, TCaptionAnchorVert AnchorV, int TextWidth) {
-  int x = PosX;
+  using W = std::int64_t;
+  W x = PosX;
   switch (AnchorH) {
   case cahControlLeft:
     break;
@@ -38,16 +40,16 @@ TPoint ChartCaptionOrigin(const TRimGeometry &G, int PosX, int PosY, TAlignment 
     x += G.ML;
     break;
   case cahChartCenter:
-    x += G.ML + (G.W - G.ML - G.MR - G.SW) / 2;
+    x += G.ML + (W(G.W) - G.ML - G.MR - G.SW) / 2;
     break;
   case cahChartRight:
-    x += G.W - G.MR - G.SW;
+    x += W(G.W) - G.MR - G.SW;
     break;
   case cahControlRight:
     x += G.W;
     break;
   }
-  int y = PosY;
+  W y = PosY;
   switch (AnchorV) {
   case cavControlTop:
     break;
@@ -55,10 +57,10 @@ TPoint ChartCaptionOrigin(const TRimGeometry &G, int PosX, int PosY, TAlignment 
     y += G.MT;
     break;
   case cavChartCenter:
-    y += G.MT + (G.H - G.MT - G.MB - G.SW) / 2;
+    y += G.MT + (W(G.H) - G.MT - G.MB - G.SW) / 2;
     break;
   case cavChartBottom:
-    y += G.H - G.MB; // the caption sits below the axis, beside any shadow
+    y += W(G.H) - G.MB; // the caption sits below the axis, beside any shadow
     break;
   case cavControlBottom:
     y += G.H;
@@ -68,7 +70,7 @@ TPoint ChartCaptionOrigin(const TRimGeometry &G, int PosX, int PosY, TAlignment 
     x -= TextWidth;
   else if (Align == taCenter)
     x -= TextWidth / 2;
-  return Point(x, y);
+  return Point(SaturateInt(x), SaturateInt(y));
 }
 
 TItemRect ItemRectangle(TPoint A, TPoint B) {
@@ -78,18 +80,19 @@ TItemRect ItemRectangle(TPoint A, TPoint B) {
     r.Pixel = A;
     return r;
   }
-  r.Box =
-      Rect(std::min(A.X, B.X), std::min(A.Y, B.Y), std::max(A.X, B.X) + 1, std::max(A.Y, B.Y) + 1);
+  r.Box = Rect(std::min(A.X, B.X), std::min(A.Y, B.Y),
+               SaturateInt(std::int64_t(std::max(A.X, B.X)) + 1),
+               SaturateInt(std::int64_t(std::max(A.Y, B.Y)) + 1));
   return r;
 }
 
 TPoint TextItemOrigin(TPoint P, TSize Text, TAlignment Align) {
-  int x = P.X;
+  std::int64_t x = P.X;
   if (Align == taRightJustify)
     x -= Text.cx;
   else if (Align == taCenter)
     x -= Text.cx / 2;
-  return Point(x, P.Y - Text.cy / 2);
+  return Point(SaturateInt(x), SaturateInt(std::int64_t(P.Y) - Text.cy / 2));
 }
 
 TRect BandRect(TBGAreaMode Mode, TPoint LeftTop, TPoint RightBottom, int BitmapW, int BitmapH) {
@@ -126,8 +129,9 @@ TLabelLayout LabelLayout(TPoint Anchor, int Lines, int Width, int LineHeight,
   l.Lines = std::max(1, Lines);
   l.Width = Width;
   l.LineHeight = LineHeight;
-  const int block = LineHeight * l.Lines;
-  int x = Anchor.X, y = Anchor.Y;
+  using W = std::int64_t;
+  const W block = W(LineHeight) * l.Lines;
+  W x = Anchor.X, y = Anchor.Y;
   if (VAlign == vaTop)
     y += block;
   else if (VAlign == vaCenter)
@@ -136,45 +140,48 @@ TLabelLayout LabelLayout(TPoint Anchor, int Lines, int Width, int LineHeight,
     x -= Width;
   else if (Align == taCenter)
     x -= Width / 2;
-  l.Left = x;
-  l.Bottom = y;
-  l.Box = Rect(x - 4, y - block - 2, x + Width + 4, y + 2);
+  l.Left = SaturateInt(x);
+  l.Bottom = SaturateInt(y);
+  l.Box = Rect(SaturateInt(x - 4), SaturateInt(y - block - 2), SaturateInt(x + Width + 4),
+               SaturateInt(y + 2));
   return l;
 }
 
 TPoint LabelLineOrigin(const TLabelLayout &L, int K, int LineWidth, TAlignment Align) {
-  int dx = 0;
+  using W = std::int64_t;
+  W dx = 0;
   if (L.Lines > 1) {
     if (Align == taRightJustify)
-      dx = L.Width - LineWidth;
+      dx = W(L.Width) - LineWidth;
     else if (Align == taCenter)
-      dx = (L.Width - LineWidth) / 2;
+      dx = (W(L.Width) - LineWidth) / 2;
   }
-  return Point(L.Left + dx, L.Bottom - L.LineHeight * (L.Lines - K));
+  return Point(SaturateInt(L.Left + dx), SaturateInt(L.Bottom - W(L.LineHeight) * (L.Lines - K)));
 }
 
 TCrossHairLines CrossHairLines(const TRimGeometry &G, TPoint P, TCrossHMode Mode, int LineWid) {
   TCrossHairLines c;
-  const int d = LineWid / 2;
-  const int r = G.DataRight(), b = G.DataBottom();
+  using W = std::int64_t;
+  const W d = LineWid / 2;
+  const W r = G.DataRight(), b = G.DataBottom();
   if ((Mode == chHoriz || Mode == chBoth) && G.MT + d < P.Y && P.Y < b - d) {
     c.DrawHoriz = true;
-    c.H1 = Point(G.ML + d + 1, P.Y);
-    c.H2 = Point(r - d, P.Y);
+    c.H1 = Point(SaturateInt(G.ML + d + 1), P.Y);
+    c.H2 = Point(SaturateInt(r - d), P.Y);
   }
   if ((Mode == chVert || Mode == chBoth) && G.ML + d < P.X && P.X < r - d) {
     c.DrawVert = true;
-    c.V1 = Point(P.X, G.MT + d + 1);
-    c.V2 = Point(P.X, b - d);
+    c.V1 = Point(P.X, SaturateInt(G.MT + d + 1));
+    c.V2 = Point(P.X, SaturateInt(b - d));
   }
   return c;
 }
 
 double IsometricHalfRange(const TRimGeometry &G, double XL, double XH, int AspectX, int AspectY) {
-  const int across = G.W - G.ML - G.MR - G.SW + 1;
-  const int down = G.H - G.MT - G.MB - G.SW + 1;
+  const std::int64_t across = std::int64_t(G.W) - G.ML - G.MR - G.SW + 1;
+  const std::int64_t down = std::int64_t(G.H) - G.MT - G.MB - G.SW + 1;
   if (across <= 0 || AspectX <= 0) return std::numeric_limits<double>::quiet_NaN();
-  return (XH - XL) * down / across * AspectY / AspectX / 2;
+  return (XH - XL) * double(down) / double(across) * AspectY / AspectX / 2;
 }
 
 // --- grid ---------------------------------------------------------------------

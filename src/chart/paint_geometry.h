@@ -19,15 +19,19 @@ inline constexpr int ItemPixelLimit = 30000;
 /// V limited to -ItemPixelLimit ... ItemPixelLimit.
 int LimitPixel(int V);
 
+/// Largest side of the data bitmap: what a screen can show. Margins far
+/// outside the control would otherwise ask for gigabytes.
+inline constexpr int MaxDataBitmapSide = 32767;
+
 /// Size of the control and its rim.
 struct TRimGeometry {
   int W = 0, H = 0;
   int ML = 0, MR = 0, MT = 0, MB = 0;
   int SW = 0;
   /// Right and bottom ends of the data area in control pixels (inclusive).
-  int DataRight() const { return W - MR - SW; }
-  int DataBottom() const { return H - MB - SW; }
-  /// Size of the data bitmap; each side at least 0.
+  int DataRight() const { return SaturateInt(std::int64_t(W) - MR - SW); }
+  int DataBottom() const { return SaturateInt(std::int64_t(H) - MB - SW); }
+  /// Size of the data bitmap; each side 0 to MaxDataBitmapSide.
   int DataBitmapWidth() const;
   int DataBitmapHeight() const;
 };

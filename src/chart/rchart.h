@@ -352,6 +352,9 @@ private:
   // rchart_labels_draw.cpp).
   void PaintFrame(TCanvas &C);
   void ResizeDataBitmap();
+  /// A control pixel limited to ItemPixelLimit and moved into the data
+  /// bitmap, whose origin is the top-left margin corner.
+  TPoint DataPixel(int X, int Y) const;
   void DrawDataBackground();
   void RenderData();
   void DrawGrid(TCanvas &C);

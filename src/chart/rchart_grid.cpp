@@ -43,8 +43,9 @@ void TCustomRChart::DrawGridLines(TCanvas &C, bool Vertical, bool Dotted) {
       WorldToPixel(1, xl, v, x1, y1);
       WorldToPixel(1, xh, v, x2, y2);
     }
-    C.MoveTo(LimitPixel(x1) - marginLeft_, LimitPixel(y1) - marginTop_);
-    C.LineTo(LimitPixel(x2) - marginLeft_, LimitPixel(y2) - marginTop_);
+    const TPoint a = DataPixel(x1, y1), b = DataPixel(x2, y2);
+    C.MoveTo(a.X, a.Y);
+    C.LineTo(b.X, b.Y);
   }
   if (Dotted) C.Pen().SetStyle(psSolid);
 }
@@ -68,7 +69,8 @@ void TCustomRChart::DrawGrid(TCanvas &C) {
         if (drawn++ >= MaxGridLines) return;
         int px = 0, py = 0;
         WorldToPixel(1, x, y, px, py);
-        C.SetPixels(LimitPixel(px) - marginLeft_, LimitPixel(py) - marginTop_, gridColor_);
+        const TPoint p = DataPixel(px, py);
+        C.SetPixels(p.X, p.Y, gridColor_);
       }
     return;
   }

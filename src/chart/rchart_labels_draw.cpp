@@ -49,7 +49,9 @@ void TCustomRChart::DrawTextLabels(TCanvas &C) {
     }
     if (w == 0) w = C.TextWidth(caption);
     const int h = C.TextHeight(caption);
-    const TLabelLayout lay = LabelLayout(Point(ax - marginLeft_, ay - marginTop_), lines, w, h,
+    const TLabelLayout lay = LabelLayout(Point(SaturateInt(std::int64_t(ax) - marginLeft_),
+                                               SaturateInt(std::int64_t(ay) - marginTop_)),
+                                         lines, w, h,
                                          l.VerticalAlignment(), l.Alignment());
 
     switch (l.Mode()) {

@@ -13,19 +13,21 @@ int ClampLayer(int Layer) {
 
 // Sets the one margin of a scale spanning the whole chart that places its axis
 // line ScalePos pixels outside the data area.
+// Wide arithmetic: margins and ScalePos may come from a form at any size.
 void PlaceAxisLine(TScaleState &S, int ScalePos, const TRimGeometry &G) {
+  const std::int64_t p = ScalePos, w = G.W, h = G.H;
   switch (S.ScaleType) {
   case sctXB:
-    S.MarginBottom = ScalePos + G.H - G.MT - 1;
+    S.MarginBottom = SaturateInt(p + h - G.MT - 1);
     break;
   case sctXT:
-    S.MarginTop = ScalePos + G.H - G.MB - G.SW;
+    S.MarginTop = SaturateInt(p + h - G.MB - G.SW);
     break;
   case sctYL:
-    S.MarginLeft = ScalePos + G.W - G.MR - G.SW;
+    S.MarginLeft = SaturateInt(p + w - G.MR - G.SW);
     break;
   case sctYR:
-    S.MarginRight = ScalePos + G.W - G.ML - 1;
+    S.MarginRight = SaturateInt(p + w - G.ML - 1);
     break;
   }
 }
@@ -108,10 +110,10 @@ void TCustomRChart::SizeScales() {
   for (auto &layer : layers_) {
     layer->ScaleX->SetBounds(0, 0, w, h);
     layer->ScaleX->SetMarginLeft(marginLeft_);
-    layer->ScaleX->SetMarginRight(marginRight_ + shadowWidth_ - 1);
+    layer->ScaleX->SetMarginRight(SaturateInt(std::int64_t(marginRight_) + shadowWidth_ - 1));
     layer->ScaleY->SetBounds(0, 0, w, h);
     layer->ScaleY->SetMarginTop(marginTop_);
-    layer->ScaleY->SetMarginBottom(marginBottom_ + shadowWidth_ - 1);
+    layer->ScaleY->SetMarginBottom(SaturateInt(std::int64_t(marginBottom_) + shadowWidth_ - 1));
   }
 }
 
@@ -195,8 +197,8 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   }
   {
     TSuspendScope suspend(paintSuspended_, PaintSuspended());
-    AHeight = std::max(AHeight, marginTop_ + marginBottom_ + shadowWidth_ + 20);
-    AWidth = std::max(AWidth, marginLeft_ + marginRight_ + shadowWidth_ + 80);
+    AHeight = std::max(AHeight, SaturateInt(std::int64_t(marginTop_) + marginBottom_ + shadowWidth_ + 20));
+    AWidth = std::max(AWidth, SaturateInt(std::int64_t(marginLeft_) + marginRight_ + shadowWidth_ + 80));
     TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (isometric_)
       for (int n = 1; n <= ChartLayerCount; ++n)

@@ -166,8 +166,8 @@ void TCustomRChart::DrawDataBackground() {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     WorldToPixel(1, img.AreaLeft(), img.AreaTop(), x1, y1);
     WorldToPixel(1, img.AreaRight(), img.AreaBottom(), x2, y2);
-    const TPoint lt{LimitPixel(x1) - marginLeft_, LimitPixel(y1) - marginTop_};
-    const TPoint rb{LimitPixel(x2) - marginLeft_, LimitPixel(y2) - marginTop_};
+    const TPoint lt = DataPixel(x1, y1);
+    const TPoint rb = DataPixel(x2, y2);
     C.Rectangle(BandRect(img.AreaMode(), lt, rb, bw, bh));
     return;
   }
@@ -189,6 +189,11 @@ void TCustomRChart::DrawDataBackground() {
     break;
   }
   }
+}
+
+TPoint TCustomRChart::DataPixel(int X, int Y) const {
+  return Point(SaturateInt(std::int64_t(LimitPixel(X)) - marginLeft_),
+               SaturateInt(std::int64_t(LimitPixel(Y)) - marginTop_));
 }
 
 void TCustomRChart::RenderData() {
@@ -298,7 +303,8 @@ void TCustomRChart::RenderData() {
 
   // The frame goes last, over the data.
   const TRimGeometry g = Rim();
-  const int wd = g.W - g.ML - g.MR - g.SW, hd = g.H - g.MT - g.MB - g.SW;
+  const int wd = SaturateInt(std::int64_t(g.W) - g.ML - g.MR - g.SW);
+  const int hd = SaturateInt(std::int64_t(g.H) - g.MT - g.MB - g.SW);
   C.Pen().SetColor(chartFrameColor_);
   C.Pen().SetStyle(psSolid);
   C.Pen().SetWidth(1);

@@ -145,7 +145,7 @@ void TkdbCustomDemon::LoadLanguage() {
     // dictionary as it was rather than half loaded.
     try {
       auto file = std::make_unique<TMemoryStream>();
-      file->LoadFromFile(LanguageFileName(programPath_));
+      file->LoadFromFile(LanguageFileName(programPath_), MaxLanguageFileBytes);
       stream = std::move(file);
     } catch (const EStreamError &) {
       stream.reset();

@@ -1,32 +1,18 @@
 #include "localisation/tolkar2000.h"
 
+#include "platform/atomic_file.h"
 #include "platform/streams.h"
-#include "support/marker_reader.h"
 #include "support/string_utils.h"
 
-#include <atomic>
+#include <string_view>
+
 #include <exception>
 #include <filesystem>
-#include <random>
 #include <system_error>
 
 namespace {
 
 const std::string kRecordEnd = "|$$";
-
-// 1-based position of the first occurrence of Pattern in Text, 0 if none.
-std::size_t Pos(const std::string &Pattern, const std::string &Text) {
-  const std::size_t p = Text.find(Pattern);
-  return p == std::string::npos ? 0 : p + 1;
-}
-
-// Characters From .. To (1-based, inclusive) of Text; empty when To < From.
-std::string Slice(const std::string &Text, std::size_t From, std::size_t To) {
-  if (From < 1) From = 1;
-  if (To > Text.size()) To = Text.size();
-  if (To < From) return {};
-  return Text.substr(From - 1, To - From + 1);
-}
 
 bool EqualIgnoringAsciiCase(const std::string &a, const std::string &b) {
   return a.size() == b.size() && LowerAscii(a) == LowerAscii(b);
@@ -35,7 +21,10 @@ bool EqualIgnoringAsciiCase(const std::string &a, const std::string &b) {
 } // namespace
 
 TTolkar2000::TTolkar2000(const std::string &AAppName)
-    : AppName(AAppName), TemplateFileName(LanguageFileName(ProgramFileName())) {}
+    : AppName(AAppName), TemplateFileName(LanguageFileName(ProgramFileName())) {
+  // Keys may be changed from outside; the lookup index then follows.
+  Keys.OnChange = [this](TObject *) { indexValid_ = false; };
+}
 
 TTolkar2000::~TTolkar2000() {
   if (!AutoCreate || templateWritten_) return;
@@ -81,34 +70,88 @@ std::string TTolkar2000::ProcessText(const std::string &Text) const {
   return ReplaceAll(t, "<%APPNAME%>", AppName, true);
 }
 
+namespace {
+
+// The bytes of a stream from its beginning; a memory stream lends its own.
+std::string_view StreamBytes(TStream &Stream, std::string &Storage) {
+  if (auto *memory = dynamic_cast<TMemoryStream *>(&Stream))
+    return std::string_view(memory->Memory(), std::size_t(memory->Size()));
+  Stream.SetPosition(0);
+  char block[65536];
+  for (std::int64_t n; (n = Stream.Read(block, sizeof block)) > 0;)
+    Storage.append(block, std::size_t(n));
+  return Storage;
+}
+
+// Appends Key lower-cased (A-Z) and normalised (see NormaliseKey) to Out.
+void AppendLoadedKey(std::string &Out, std::string_view Key) {
+  for (char c : Key) {
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+    if (c == ' ' && (Out.empty() || Out.back() == ' ')) continue;
+    Out += c;
+  }
+}
+
+} // namespace
+
 void TTolkar2000::LoadDictionary(TStream &Stream) {
+  std::string storage;
+  std::string_view bytes = StreamBytes(Stream, storage);
+  // Editors on Windows save "Unicode" as UTF-16 with a byte-order mark; such
+  // a file is read as the UTF-8 text it holds.
+  std::string converted;
+  if (HasUtf16Mark(bytes)) {
+    converted = Utf16WithMarkToUtf8(bytes);
+    bytes = converted;
+  }
+
+  Keys.BeginUpdate();
+  Texts.BeginUpdate();
   Keys.Clear();
   Texts.Clear();
-  Stream.SetPosition(0);
-  for (;;) {
-    const TMarkerRead record = ReadUntilMarker(Stream, kRecordEnd);
-    if (!record.Found) break;
-    const std::string &r = record.Text;
-    // A missing "[" counts as position 0, so the key starts at the first
-    // character; a missing "]=" gives an empty key and a text from the second
-    // character on.
-    const std::size_t p1 = Pos("[", r);
-    const std::size_t p2 = Pos("]=", r);
-    const std::size_t p3 = Pos(kRecordEnd, r);
-    const std::string key = p2 == 0 ? std::string() : Slice(r, p1 + 1, p2 - 1);
-    Keys.Add(NormaliseKey(LowerAscii(key)));
-    Texts.Add(ProcessText(Slice(r, p2 + 2, p3 - 1)));
+  index_.Clear();
+  // One pass over the records. Only the first record of a key can ever be
+  // found, so later ones are skipped before their text is processed.
+  std::string key;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = bytes.find(kRecordEnd, start);
+    if (end == std::string_view::npos) break; // a last record without its end is ignored
+    const std::string_view r = bytes.substr(start, end - start);
+    start = end + kRecordEnd.size();
+    // The key runs from after the first "[" (the record's start when there
+    // is none) to the first "]="; a missing "]=", or a first "[" after it,
+    // gives an empty key. Without "]=" the text starts at the second character.
+    const std::size_t close = r.find("]=");
+    key.clear();
+    std::string_view text = r.empty() ? r : r.substr(1);
+    if (close != std::string_view::npos) {
+      const std::size_t open = r.find('[');
+      if (open == std::string_view::npos)
+        AppendLoadedKey(key, r.substr(0, close));
+      else if (open < close)
+        AppendLoadedKey(key, r.substr(open + 1, close - open - 1));
+      text = r.substr(close + 2);
+    }
+    if (index_.Find(Keys.Lines(), key) >= 0) continue;
+    Keys.Add(key);
+    Texts.Add(ProcessText(std::string(text)));
+    index_.AddNew(Keys.Lines(), Keys.Count() - 1);
   }
+  Texts.EndUpdate();
+  Keys.EndUpdate();
+  indexValid_ = true;
 }
 
 std::string TTolkar2000::Translate(const std::string &Key, const std::vector<std::string> &Args) {
   const std::string k = LowerAscii(Key);
-  const std::vector<std::string> &keys = Keys.Lines();
-  std::size_t i = 0;
-  while (i < keys.size() && keys[i] != k)
-    ++i;
-  const bool found = i < keys.size();
-  std::string r = found ? Texts.Strings(int(i)) : Key;
+  if (!indexValid_) {
+    index_.Rebuild(Keys.Lines());
+    indexValid_ = true;
+  }
+  const int i = index_.Find(Keys.Lines(), k);
+  const bool found = i >= 0 && i < Texts.Count();
+  std::string r = found ? Texts.Strings(i) : Key;
   for (std::size_t n = 1; n <= Args.size(); ++n)
     r = ReplaceAll(r, "<%" + std::to_string(n) + "%>", Args[n - 1], true);
   if (found) {
@@ -144,25 +187,8 @@ void TTolkar2000::WriteTemplate() {
     contents += line;
     contents += "\r\n";
   }
-  // The new file is written beside the old one and renamed over it, so the
-  // language file is never left half written.
-  static std::atomic<unsigned> counter{0};
-  const std::filesystem::path target(TemplateFileName);
-  std::filesystem::path temp = target;
-  temp += ".tmp" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++);
-  try {
-    {
-      TFileStream out(temp.string(), fmCreate);
-      out.WriteBuffer(contents.data(), std::int64_t(contents.size()));
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
-    if (ec) throw EFCreateError("Cannot create file \"" + target.string() + "\". " + ec.message());
-  } catch (...) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
-    throw;
-  }
+  // Replaced as a whole, so the language file is never left half written.
+  WriteFileAtomic(TemplateFileName, contents);
 }
 
 std::string LanguageFileName(const std::string &ProgramPath) {

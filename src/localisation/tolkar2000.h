@@ -10,7 +10,9 @@
 // lookup. Keys match without regard to the case of A-Z.
 #include "platform/persistent.h"
 #include "platform/strings.h"
+#include "support/string_index.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,7 +31,9 @@ public:
 
   TTextTranslatedEvent OnTextTranslated;
   TTranslateObjectEvent OnTranslateObject;
-  /// Dictionary keys, lower-cased and normalised, in file order.
+  /// Dictionary keys, lower-cased and normalised, in file order. A key is
+  /// held once: a later record with a known key can never be found and is
+  /// not kept.
   TStringList Keys;
   /// Dictionary texts; Texts line i belongs to Keys line i.
   TStringList Texts;
@@ -56,8 +60,9 @@ public:
   static void Free(TTolkar2000 *Translator);
 
   /// Replaces the dictionary by the records of a language file read from the
-  /// stream's beginning. PendingLines is kept. Malformed records are taken as
-  /// they come (see the implementation); nothing is rejected.
+  /// stream's beginning, in one pass. PendingLines is kept. Malformed records
+  /// are taken as they come (see the implementation); nothing is rejected. A
+  /// file that starts with a UTF-16 byte-order mark is read as UTF-8.
   void LoadDictionary(TStream &Stream);
 
   /// The text for Key, with "<%n%>" replaced by Args[n-1]. A missing key
@@ -71,9 +76,8 @@ public:
   void TranslateObject(TPersistent *Instance);
 
   /// Writes PendingLines followed by the whole dictionary to TemplateFileName,
-  /// replacing the file atomically (a temporary file in the same directory is
-  /// renamed over it). Raises EStreamError descendants on failure, leaving any
-  /// previous file intact. Called by the destructor when AutoCreate is on;
+  /// replacing the file atomically (WriteFileAtomic). Raises EStreamError
+  /// descendants on failure, leaving any previous file intact. Called by the destructor when AutoCreate is on;
   /// calling it first lets the owner handle errors without a throwing
   /// destructor. The template is written once.
   void WriteTemplate();
@@ -90,7 +94,14 @@ public:
 private:
   void TranslateStrings(TStrings *Lines);
   bool templateWritten_ = false;
+  /// First entry of each key; rebuilt when Keys changed behind its back.
+  TStringIndex index_;
+  bool indexValid_ = true;
 };
+
+/// The largest language file read: a real one holds a few kilobytes; reading
+/// stays linear, so this only bounds memory.
+inline constexpr std::int64_t MaxLanguageFileBytes = std::int64_t(256) << 20;
 
 /// The language file that belongs to a program: its path with the extension
 /// replaced by ".itl", or ".itl" appended when it has none

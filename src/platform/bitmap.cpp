@@ -1,8 +1,11 @@
 #include "platform/bitmap.h"
 
+#include "platform/atomic_file.h"
 #include "platform/canvas_qt.h"
+#include "platform/file_input.h"
 #include "platform/streams.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 #include <QPainter>
@@ -102,7 +105,8 @@ void AdoptImage(QImage &target, const QImage &loaded) {
 } // namespace
 
 void TBitmap::LoadFromFile(const std::string &FileName) {
-  TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
+  TMemoryStream stream;
+  stream.LoadFromFile(FileName, MaxPictureFileBytes);
   try {
     LoadFromStream(stream);
   } catch (const EInvalidGraphic &) {
@@ -123,8 +127,14 @@ void TBitmap::LoadFromStream(TStream &Stream) {
 
 void TBitmap::SaveToFile(const std::string &FileName) const {
   if (Empty()) throw EInvalidGraphic("Cannot save an empty bitmap to \"" + FileName + "\"");
-  if (!image_->save(QString::fromStdString(FileName), "PNG"))
-    throw EFCreateError("Cannot create file \"" + FileName + "\"");
+  // Encoded in memory first, so that the file is replaced only by a whole
+  // picture.
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image_->save(&buffer, "PNG"))
+    throw EFCreateError("Cannot write file \"" + FileName + "\": the picture cannot be encoded");
+  WriteFileAtomic(FileName, std::string_view(png.constData(), std::size_t(png.size())));
 }
 
 void TBitmap::Assign(const TBitmap &Source) {

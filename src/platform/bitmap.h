@@ -49,11 +49,13 @@ public:
   TColor TransparentColor() const;
   void SetTransparentColor(TColor Value);
 
-  /// Loads a BMP or PNG file; EFOpenError for a missing file, EInvalidGraphic
+  /// Loads a BMP or PNG file; EFOpenError for a missing file, one that is not
+  /// a regular file or one larger than MaxPictureFileBytes, EInvalidGraphic
   /// for a file that is not a picture.
   void LoadFromFile(const std::string &FileName);
   void LoadFromStream(TStream &Stream);
-  /// Writes a PNG file; EFCreateError when it cannot be written.
+  /// Writes a PNG file, replacing any old one atomically; EFCreateError
+  /// (EFileWriteError naming the reason) when it cannot be written.
   void SaveToFile(const std::string &FileName) const;
 
   /// Copies size, pixels and transparency of Source.

@@ -13,6 +13,7 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 struct TCanvas::Impl {
@@ -691,24 +692,27 @@ void TCanvas::DrawText(int X, int Y, const std::string &Text, const TRect *Clip)
   const QString qs = ToQString(Text);
   const int width = fm.horizontalAdvance(qs);
   const int height = fm.height();
+  // Positions anywhere in the int range are allowed; the text then lies far
+  // outside and is clipped, and nothing here may wrap around.
+  using W = std::int64_t;
   int left = X, top = Y;
   if (!Clip) { // TextRect always places the top-left corner
     switch (textAlign_ & TA_CENTER) {
     case TA_RIGHT:
-      left = X - width;
+      left = SaturateInt(W(X) - width);
       break;
     case TA_CENTER:
-      left = X - width / 2;
+      left = SaturateInt(W(X) - width / 2);
       break;
     default:
       break;
     }
     switch (textAlign_ & TA_BASELINE) {
     case TA_BOTTOM:
-      top = Y - height;
+      top = SaturateInt(W(Y) - height);
       break;
     case TA_BASELINE:
-      top = Y - fm.ascent();
+      top = SaturateInt(W(Y) - fm.ascent());
       break;
     default:
       break;
@@ -719,14 +723,14 @@ void TCanvas::DrawText(int X, int Y, const std::string &Text, const TRect *Clip)
   if (Clip) clip = Intersect(clip, *Clip);
   if (clip.IsEmpty()) return;
   if (BkMode() == OPAQUE && BrushVisible())
-    FillBox(Clip ? Intersect(*Clip, clip) : Rect(left, top, left + width, top + height),
-            brush_.Color(), pmCopy);
+    FillBox(Clip ? Intersect(*Clip, clip) : Bounds(left, top, width, height), brush_.Color(),
+            pmCopy);
   if (Text.empty() || font_.Color() == clNone) return;
   QPainter p(surface_);
   p.setClipRect(ToQRect(clip));
   p.setFont(*impl_->font);
   p.setPen(ToQColor(font_.Color()));
-  p.drawText(left, top + fm.ascent(), qs);
+  p.drawText(left, SaturateInt(W(top) + fm.ascent()), qs);
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string &Text) {
@@ -741,10 +745,10 @@ void TCanvas::TextOut(int X, int Y, const std::string &Text) {
     const int w = TextWidth(Text);
     switch (textAlign_ & TA_CENTER) {
     case TA_LEFT:
-      penPos_.X += w;
+      penPos_.X = SaturateInt(std::int64_t(penPos_.X) + w);
       break;
     case TA_RIGHT:
-      penPos_.X -= w;
+      penPos_.X = SaturateInt(std::int64_t(penPos_.X) - w);
       break;
     default:
       break;

@@ -126,7 +126,9 @@ private:
       if (pos_ == digits || pos_ - digits > 16) Fail("Invalid hexadecimal number");
       std::uint64_t v = std::strtoull(s_.substr(digits, pos_ - digits).c_str(), nullptr, 16);
       t.kind = tkInt;
-      t.ival = negative ? -std::int64_t(v) : std::int64_t(v);
+      // A hexadecimal number is a bit pattern: negating it wraps, so
+      // -$8000000000000000 is the smallest 64-bit integer, not an overflow.
+      t.ival = std::int64_t(negative ? 0 - v : v);
       return t;
     }
     bool isFloat = false;
@@ -266,6 +268,11 @@ struct ObjectNode {
   std::vector<ObjectNode> children;
 };
 
+/// Deepest nesting of objects, lists and collections a description may
+/// use. Reading recurses once per level, so without a bound a hostile
+/// description could exhaust the stack; real forms nest a few levels.
+constexpr int MaxNesting = 256;
+
 class Parser {
 public:
   explicit Parser(const std::string &text) : lex_(text) { Advance(); }
@@ -308,7 +315,23 @@ private:
     return s;
   }
 
+  // Counts one level of nesting for as long as it lives.
+  class Level {
+  public:
+    explicit Level(Parser &P) : p_(P) {
+      if (++p_.depth_ > MaxNesting)
+        p_.Fail("Nesting deeper than " + std::to_string(MaxNesting) + " levels");
+    }
+    ~Level() { --p_.depth_; }
+    Level(const Level &) = delete;
+    Level &operator=(const Level &) = delete;
+
+  private:
+    Parser &p_;
+  };
+
   ObjectNode ParseObject() {
+    const Level level(*this);
     ObjectNode node;
     node.line = tok_.line;
     if (!IsWord("object")) Fail("'object' expected but " + Describe(tok_) + " found");
@@ -349,6 +372,7 @@ private:
   }
 
   Value ParseValue() {
+    const Level level(*this);
     Value v;
     v.line = tok_.line;
     switch (tok_.kind) {
@@ -430,6 +454,7 @@ private:
 
   Lexer lex_;
   Token tok_;
+  int depth_ = 0;
 };
 
 // ---- building -----------------------------------------------------------------

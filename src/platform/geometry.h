@@ -1,6 +1,18 @@
 #pragma once
 // Integer pixel geometry shared by every drawing routine: points, sizes and
 // rectangles whose right and bottom edges lie just outside the area they cover.
+#include <cstdint>
+#include <limits>
+
+/// V limited to the range of int. Geometry that adds margins, positions and
+/// sizes (any of which a form may set near the limits of int) computes in 64
+/// bits and saturates, so extreme settings give far-off pixels instead of
+/// wrapping around.
+constexpr int SaturateInt(std::int64_t V) {
+  return V < std::numeric_limits<int>::min()   ? std::numeric_limits<int>::min()
+         : V > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                                               : int(V);
+}
 
 /// A pixel position.
 struct TPoint {
@@ -23,8 +35,8 @@ struct TRect {
   int Right = 0;
   int Bottom = 0;
 
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
+  int Width() const { return SaturateInt(std::int64_t(Right) - Left); }
+  int Height() const { return SaturateInt(std::int64_t(Bottom) - Top); }
   TPoint TopLeft() const { return {Left, Top}; }
   TPoint BottomRight() const { return {Right, Bottom}; }
   bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
@@ -41,5 +53,6 @@ inline TRect Rect(int Left, int Top, int Right, int Bottom) {
 }
 /// A rectangle from its top-left corner and its size.
 inline TRect Bounds(int Left, int Top, int Width, int Height) {
-  return TRect{Left, Top, Left + Width, Top + Height};
+  return TRect{Left, Top, SaturateInt(std::int64_t(Left) + Width),
+               SaturateInt(std::int64_t(Top) + Height)};
 }

@@ -1,7 +1,7 @@
 #include "platform/icon.h"
 #include "platform/bitmap.h"
+#include "platform/file_input.h"
 #include "platform/streams.h"
-#include <QFile>
 #include <QImage>
 
 TIcon::TIcon() : image_(std::make_unique<QImage>()) {}
@@ -21,11 +21,10 @@ const QImage &TIcon::Image() const {
 }
 
 void TIcon::LoadFromFile(const std::string &FileName) {
-  QFile file(QString::fromStdString(FileName));
-  if (!file.open(QIODevice::ReadOnly)) throw EFOpenError("Cannot open file \"" + FileName + "\"");
-  QByteArray data = file.readAll();
+  const std::string data = ReadRegularFile(FileName, MaxIconFileBytes);
   QImage img;
-  if (!img.loadFromData(data)) throw EInvalidGraphic("\"" + FileName + "\" is not a picture");
+  if (!img.loadFromData(reinterpret_cast<const uchar *>(data.data()), int(data.size())))
+    throw EInvalidGraphic("\"" + FileName + "\" is not a picture");
   *image_ = img;
   if (OnChange) OnChange(this);
 }

@@ -15,7 +15,8 @@ public:
   int Width() const;
   int Height() const;
   /// Loads an icon, PNG or BMP file; raises EInvalidGraphic (or EFOpenError
-  /// for a missing file) and keeps the old picture on failure.
+  /// for a missing file, one that is not a regular file or one larger than
+  /// MaxIconFileBytes) and keeps the old picture on failure.
   void LoadFromFile(const std::string &FileName);
   /// Loads from the bytes of a picture file.
   void LoadFromData(const std::string &Data);

@@ -1,5 +1,8 @@
 #include "platform/streams.h"
 
+#include "platform/atomic_file.h"
+#include "platform/file_input.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -91,14 +94,17 @@ void TMemoryStream::SaveToStream(TStream &Stream) const {
   Stream.WriteBuffer(data_.data(), Size());
 }
 
-void TMemoryStream::LoadFromFile(const std::string &FileName) {
-  TFileStream f(FileName, fmOpenRead | fmShareDenyWrite);
-  LoadFromStream(f);
+void TMemoryStream::LoadFromFile(const std::string &FileName, std::int64_t MaxBytes) {
+  // Read into a buffer of its own and taken over whole: no copy, and on
+  // failure the stream keeps what it held.
+  std::vector<char> bytes;
+  ReadRegularFile(FileName, MaxBytes, bytes);
+  data_.swap(bytes);
+  pos_ = 0;
 }
 
 void TMemoryStream::SaveToFile(const std::string &FileName) const {
-  TFileStream f(FileName, fmCreate);
-  SaveToStream(f);
+  WriteFileAtomic(FileName, std::string_view(data_.data(), data_.size()));
 }
 
 TStringStream::TStringStream(const std::string &Data) {
@@ -109,24 +115,32 @@ TStringStream::TStringStream(const std::string &Data) {
 // ---- files -------------------------------------------------------------
 
 TFileStream::TFileStream(const std::string &FileName, unsigned Mode) : fileName_(FileName) {
-  if ((Mode & 0xFF00) == fmCreate) {
-    fd_ = ::open(FileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) throw EFCreateError("Cannot create file \"" + FileName + "\": " + SystemReason());
-    return;
-  }
+  const bool create = (Mode & 0xFF00) == fmCreate;
   int flags = O_RDONLY;
-  if ((Mode & 3) == fmOpenWrite)
-    flags = O_WRONLY;
-  else if ((Mode & 3) == fmOpenReadWrite)
+  if (create || (Mode & 3) == fmOpenReadWrite)
     flags = O_RDWR;
-  fd_ = ::open(FileName.c_str(), flags | O_CLOEXEC);
-  if (fd_ < 0) throw EFOpenError("Cannot open file \"" + FileName + "\": " + SystemReason());
-  struct stat st {};
-  if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd_);
+  else if ((Mode & 3) == fmOpenWrite)
+    flags = O_WRONLY;
+  // Opened without blocking and without truncating, so that a FIFO or a
+  // device under the name is refused before anything waits on it or is
+  // written to it; a file stream only ever holds a regular file.
+  fd_ = ::open(FileName.c_str(), flags | (create ? O_CREAT : 0) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+               0666);
+  const std::string what = create ? "Cannot create file \"" : "Cannot open file \"";
+  const auto fail = [&](const std::string &Reason) {
+    if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    throw EFOpenError("Cannot open file \"" + FileName + "\": it is a directory");
-  }
+    const std::string message = what + FileName + "\": " + Reason;
+    if (create) throw EFCreateError(message);
+    throw EFOpenError(message);
+  };
+  if (fd_ < 0) fail(SystemReason());
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) fail(SystemReason());
+  if (S_ISDIR(st.st_mode)) fail("it is a directory");
+  if (!S_ISREG(st.st_mode)) fail("it is not a regular file");
+  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+  if (create && ::ftruncate(fd_, 0) != 0) fail(SystemReason());
 }
 
 TFileStream::~TFileStream() {

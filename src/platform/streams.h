@@ -66,7 +66,12 @@ public:
   void Clear();
   void LoadFromStream(TStream &Stream);
   void SaveToStream(TStream &Stream) const;
-  void LoadFromFile(const std::string &FileName);
+  /// Reads a regular file of at most MaxBytes (see ReadRegularFile); a FIFO,
+  /// device or larger file raises EFOpenError without waiting or reading.
+  void LoadFromFile(const std::string &FileName,
+                    std::int64_t MaxBytes = std::int64_t(1) << 30);
+  /// Replaces the file atomically (see WriteFileAtomic): on failure the old
+  /// file stays and EFileWriteError names the file and the reason.
   void SaveToFile(const std::string &FileName) const;
 
 private:
@@ -98,7 +103,8 @@ inline constexpr unsigned fmCreate = 0xFF00;
 class TFileStream : public TStream {
 public:
   /// Opens FileName; raises EFOpenError / EFCreateError naming the file and
-  /// the system's reason on failure.
+  /// the system's reason on failure. Only regular files are opened: a FIFO,
+  /// device or directory is refused without blocking or truncating it.
   TFileStream(const std::string &FileName, unsigned Mode);
   ~TFileStream() override;
   TFileStream(const TFileStream &) = delete;

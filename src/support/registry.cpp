@@ -5,9 +5,11 @@
 
 #include "support/string_utils.h"
 
+#include "platform/file_input.h"
+
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <system_error>
 #include <vector>
 
@@ -93,9 +95,16 @@ std::string ReadRegistryString(HKEY RootKey, const std::string &KeyPath,
     if (!FindEntry(dir, last ? parts[i] + ".key" : parts[i], next)) return std::string();
     dir = next;
   }
-  std::ifstream in(dir);
-  if (!in) return std::string();
+  // A key file is small; anything else under its name (a FIFO, a device, a
+  // huge file) counts as a missing key rather than blocking or flooding.
+  std::string contents;
+  try {
+    contents = ReadRegularFile(dir.string(), MaxRegistryKeyFileBytes);
+  } catch (const EStreamError &) {
+    return std::string();
+  }
   const std::string wanted = ValueName.empty() ? "@" : LowerAscii(ValueName);
+  std::istringstream in(contents);
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -2,12 +2,14 @@
 // items, polylines, rectangles, texts, the log edge, the grid, the picture
 // failure rule, labels, cross-hairs, events and the two ShowGraph paths.
 #include "axes/scale.h"
+#include "chart/paint_geometry.h"
 #include "chart/rchart.h"
 #include "platform/bitmap.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace {
@@ -369,3 +371,33 @@ TEST_F(ChartPaint, ShowGraphRendersOnlyTheDataAreaWithAutoRedraw) {
 }
 
 } // namespace
+
+TEST_F(ChartPaint, ExtremeMarginsAndCaptionPositionsSaturate) {
+  // Margins, caption and axis positions at the ends of int: the geometry
+  // computes wide and saturates (the sanitizer build would stop on any
+  // overflow), and the data bitmap stays within what a screen can show.
+  TRimGeometry g;
+  g.W = 100;
+  g.ML = g.MR = INT_MIN;
+  EXPECT_EQ(g.DataBitmapWidth(), MaxDataBitmapSide);
+  EXPECT_EQ(ChartCaptionOrigin(g, INT_MAX, INT_MIN, taLeftJustify, cahChartCenter, cavChartBottom, 0),
+            Point(INT_MAX, INT_MIN));
+  for (int v : {INT_MAX, INT_MIN}) {
+    chart.SetCaption("caption");
+    chart.SetCaptionPosX(v);
+    chart.SetCaptionPosY(v);
+    chart.Scale1X()->SetCaption("x");
+    chart.Scale1X()->SetCaptionPosX(v);
+    chart.Scale1Y()->SetScalePos(v);
+    for (int anchor : {0, 2, 4}) {
+      chart.SetCaptionAnchorHoriz(TCaptionAnchorHoriz(anchor));
+      chart.SetCaptionAnchorVert(TCaptionAnchorVert(anchor));
+      chart.SetMarginLeft(v);
+      chart.SetMarginTop(v);
+      chart.SetMarginRight(v == INT_MAX ? INT_MIN : INT_MAX);
+      chart.SetMarginBottom(v);
+      chart.Repaint();
+    }
+  }
+  EXPECT_LE(chart.DataBitmap().Width(), MaxDataBitmapSide);
+}

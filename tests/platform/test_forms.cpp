@@ -438,3 +438,31 @@ TEST(Forms, DemonstrationFormRendersOffscreen) {
 }
 
 } // namespace
+
+TEST(FormLoader, NestingIsBoundedAndExtremeNumbersAreSafe) {
+  // Deep nesting is refused at the line that goes too deep, objects and
+  // lists alike, long before the stack runs out.
+  std::string objects = "object F: TForm\n";
+  for (int i = 0; i < 20000; ++i)
+    objects += "object P" + std::to_string(i) + ": TPanel\n";
+  const std::string lists = "object F: TForm\nTag = " + std::string(20000, '(') + "\nend\n";
+  for (const std::string &text : {objects, lists}) {
+    TForm form(nullptr);
+    try {
+      ReadComponentText(&form, text);
+      ADD_FAILURE() << "deep nesting accepted";
+    } catch (const EFormError &e) {
+      EXPECT_NE(e.Message().find("Nesting deeper than 256 levels"), std::string::npos);
+      EXPECT_EQ(e.Line(), text == lists ? 2 : 257);
+    }
+    EXPECT_EQ(form.ComponentCount(), 0);
+  }
+  // The smallest 64-bit integer, written in hexadecimal, is a value like any.
+  TForm form(nullptr);
+  try {
+    ReadComponentText(&form, "object F: TForm\n  Tag = -$8000000000000000\nend\n");
+    ADD_FAILURE();
+  } catch (const EFormError &e) {
+    EXPECT_NE(e.Message().find("Value out of range for property Tag"), std::string::npos);
+  }
+}

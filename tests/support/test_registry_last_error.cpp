@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -55,6 +56,18 @@ TEST_F(Registry, MissingRootKeyOrValueGivesEmptyText) {
   EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, "..\\HKEY_CURRENT_USER\\Env", "Who"), "");
   fs::remove_all(root_);
   EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, key, "ViewerHandle"), "");
+}
+
+TEST_F(Registry, SpecialKeyFilesCountAsMissing) {
+  // A FIFO would block a reader for good, a link to /dev/zero would never
+  // end; both read as a missing key at once (a hang fails by the ctest
+  // timeout).
+  const fs::path keys = root_ / "HKEY_CURRENT_USER";
+  ASSERT_EQ(::mkfifo((keys / "Fifo.key").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", keys / "Zero.key");
+  std::ofstream(keys / "Huge.key") << "Who=" << std::string(2u << 20, 'x') << "\n";
+  for (const char *key : {"Fifo", "Zero", "Huge"})
+    EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, key, "Who"), "") << key;
 }
 
 TEST(LastError, SystemTextOrFailureMarker) {

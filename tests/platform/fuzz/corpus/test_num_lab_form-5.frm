@@ -1,0 +1,5 @@
+object Root: TComponent
+  object NL: TNumLab
+    LeftSpace = 500
+  end
+end
