@@ -2,7 +2,7 @@
 
 #include "hostlink/demon_client.h"
 #include "localisation/tolkar2000.h"
-#include "platform/icon_file.h"
+#include "platform/atomic_file.h"
 #include "platform/streams.h"
 
 #include <filesystem>
@@ -33,7 +33,7 @@ std::string ProvideAppIcon(TkdbCustomDemon &Demon) {
     std::unique_ptr<TMemoryStream> stream = Demon.GetFile(iconName);
     if (stream && stream->Size() > 0) {
       try {
-        WriteIconFileAtomic(iconPath,
+        WriteFileAtomic(iconPath,
                             std::string_view(stream->Memory(), std::size_t(stream->Size())));
       } catch (const EStreamError &) {
         // The icon is decoration: an unwritable work area keeps the old file.
