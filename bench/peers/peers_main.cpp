@@ -6,6 +6,7 @@
 // gives the medians of CPU time per frame and their ratios.
 //
 //   bench_peers [--rounds N] [--only CURVESxPOINTS]   the frame table
+//   bench_peers --who MASK (1 chart, 2 floor, 4 QCP; for profiling one)
 //   bench_peers --startup                             window creation and
 //                                                     whole-process CPU and memory
 //   bench_peers --dump DIR                            the chart's pictures as PNG
@@ -58,6 +59,9 @@ double TimeFrames(TPeerContender &C, double Budget) {
   return (now - start) / frames;
 }
 
+// Which contenders take part (for profiling one alone): bit 0 chart, 1 floor, 2 QCP.
+int g_who = 7;
+
 void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints) {
   std::printf("CPU time per frame, median of %d interleaved rounds (us)\n", Rounds);
   const std::string qcp = QcpVersion();
@@ -68,14 +72,14 @@ void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints) {
       if (OnlyCurves && (curves != OnlyCurves || points != OnlyPoints)) continue;
       const TPeerScene scene = MakePeerScene(curves, points);
       std::vector<std::unique_ptr<TPeerContender>> who;
-      who.push_back(MakeChartContender(scene));
-      who.push_back(MakeFloorContender(scene));
-      who.push_back(MakeQcpContender(scene));
+      who.push_back(g_who & 1 ? MakeChartContender(scene) : nullptr);
+      who.push_back(g_who & 2 ? MakeFloorContender(scene) : nullptr);
+      who.push_back(g_who & 4 ? MakeQcpContender(scene) : nullptr);
       std::vector<std::vector<double>> t(who.size());
       for (int r = 0; r < Rounds; ++r)
         for (std::size_t i = 0; i < who.size(); ++i)
           if (who[i]) t[i].push_back(TimeFrames(*who[i], 30000));
-      const double chart = Median(t[0]), floor = Median(t[1]);
+      const double chart = Median(t[0]), floor = Median(t[1]) + (t[1].empty() ? 1e-9 : 0);
       const double q = who[2] ? Median(t[2]) : 0;
       std::printf("%7d %7d %9.0f %9.0f %9.0f %11.2f %11.2f\n", curves, points, chart, floor, q,
                   chart / floor, q > 0 ? chart / q : 0.0);
@@ -176,6 +180,8 @@ int main(int argc, char **argv) {
       rounds = std::max(1, std::atoi(argv[++i]));
     } else if (a == "--only" && more) {
       if (std::sscanf(argv[++i], "%dx%d", &onlyCurves, &onlyPoints) != 2) return 2;
+    } else if (a == "--who" && more) {
+      g_who = std::atoi(argv[++i]);
     } else if (a == "--startup") {
       StartUp(argv[0]);
       return 0;
