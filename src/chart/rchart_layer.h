@@ -4,6 +4,8 @@
 #include "axes/scale.h"
 #include "chart/rchart.h"
 
+#include <cmath>
+
 /// Saves a flag, sets it, and puts the saved value back on every exit.
 class TSuspendScope {
 public:
@@ -26,4 +28,41 @@ struct TCustomRChart::Layer {
   std::unique_ptr<TScale> ScaleY;
   TAxisFactors FX; // horizontal mapping
   TAxisFactors FY; // vertical mapping
+};
+
+/// One axis of a layer mapped for a pass over many items: the same pixels as
+/// MapWorld, with the common case worked out in double precision. Where the
+/// double result lies too close to a rounding boundary for its error bound to
+/// decide the pixel (or the axis is logarithmic, or the value far off), the
+/// exact MapWorld decides.
+struct TAxisPixelMap {
+  TAxisFactors F;
+  TAxisRange R;
+  int LowEdge = 0;
+  bool Linear = false; // false: always MapWorld
+  double Factor = 0, Offset = 0;
+
+  TAxisPixelMap() = default;
+  TAxisPixelMap(const TAxisFactors &Factors, const TAxisRange &Range, int Edge);
+  int Pixel(double V) const {
+    if (Linear) {
+      const double p = Factor * V;
+      const double d = p + Offset;
+      if (d > -1e9 && d < 1e9) { // false for a NaN too
+        const double t = double(static_cast<long long>(d)); // towards zero
+        const double frac = d - t;                           // exact
+        // Both the double and the extended result lie within a few units of
+        // the last place of the largest term; 2^-40 of it is far more.
+        const double eps = (std::fabs(p) + std::fabs(Offset) + 1) * 0x1p-40;
+        if (std::fabs(std::fabs(frac) - 0.5) > eps)
+          return int(t) + (frac > 0.5 ? 1 : frac < -0.5 ? -1 : 0);
+      }
+    }
+    return MapWorld(F, R, V, LowEdge);
+  }
+};
+
+/// Both axes of a layer (see TAxisPixelMap).
+struct TLayerPixelMap {
+  TAxisPixelMap X, Y;
 };

@@ -59,6 +59,19 @@ void TCustomRChart::WorldToPixel(int Layer, double X, double Y, int &PixX, int &
   PixY = MapWorld(layer.FY, ry, Y, ry.High >= ry.Low ? Height() : 0);
 }
 
+TAxisPixelMap::TAxisPixelMap(const TAxisFactors &Factors, const TAxisRange &Range, int Edge)
+    : F(Factors), R(Range), LowEdge(Edge), Linear(!Range.Logarithmic || Factors.LinearFallback),
+      Factor(double(Factors.Factor)), Offset(double(Factors.Offset)) {}
+
+TLayerPixelMap TCustomRChart::PixelMapOf(int N) const {
+  const auto &layer = LayerAt(N);
+  const TAxisRange rx = RangeOf(*layer.PropsX);
+  const TAxisRange ry = RangeOf(*layer.PropsY);
+  // The same edges as WorldToPixel.
+  return {TAxisPixelMap(layer.FX, rx, rx.High >= rx.Low ? 0 : Width()),
+          TAxisPixelMap(layer.FY, ry, ry.High >= ry.Low ? Height() : 0)};
+}
+
 void TCustomRChart::PixelToWorld(int Layer, int PixX, int PixY, double &X, double &Y) const {
   // Callers pass 1 ... 16; anything else is clamped rather than read out of bounds.
   const auto &layer = LayerAt(Layer);
@@ -145,7 +158,7 @@ void TCustomRChart::AxisPropsChanged() {
   if (applyingAxes_) return; // a range written below reports back; the pass in progress covers it
   {
     TSuspendScope applying(applyingAxes_, false);
-    TSuspendScope suspend(paintSuspended_, PaintSuspended());
+    const TSuspendScope suspend = SuspendPainting();
     ApplyAllScaleProps();
     // Every layer controls its own ranges here, so each keeps its current ones.
     for (int n = 1; n <= ChartLayerCount; ++n) {
@@ -154,16 +167,16 @@ void TCustomRChart::AxisPropsChanged() {
                        layer.PropsY->RangeLow(), layer.PropsY->RangeHigh());
     }
   }
-  if (!PaintSuspended()) Repaint(); // axis changes show at once, whatever AutoRedraw says
+  RepaintFor(TRepaintCause::AxisChange);
 }
 
 // --- rim and bounds ---------------------------------------------------------------
 
 void TCustomRChart::MarginsChanged() {
-  ResizeDataBitmap();
+  PreparePictures(false);
   if (isometric_) {
     // The range setters report back as axis changes; one repaint follows below.
-    TSuspendScope suspend(paintSuspended_, PaintSuspended());
+    const TSuspendScope suspend = SuspendPainting();
     for (int n = 1; n <= ChartLayerCount; ++n)
       IsometricRange(n);
   }
@@ -192,7 +205,7 @@ void TCustomRChart::SetMarginBottom(int Value) {
 void TCustomRChart::SetShadowWidth(int Value) {
   shadowWidth_ = std::clamp(Value, 0, 32);
   // Unlike the margins, the shadow leaves isometric ranges as they are.
-  ResizeDataBitmap();
+  PreparePictures(false);
   ApplyAllScaleProps();
   SizeScales();
   CalcLayerFactors();
@@ -205,7 +218,7 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     return;
   }
   {
-    TSuspendScope suspend(paintSuspended_, PaintSuspended());
+    const TSuspendScope suspend = SuspendPainting();
     AHeight = std::max(AHeight, marginTop_ + marginBottom_ + shadowWidth_ + 20);
     AWidth = std::max(AWidth, marginLeft_ + marginRight_ + shadowWidth_ + 80);
     TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);

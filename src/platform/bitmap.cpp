@@ -113,6 +113,25 @@ void TBitmap::Assign(const TBitmap &Source) {
   transparentColor_ = Source.transparentColor_;
 }
 
+bool TBitmap::ViewArea(TBitmap &Source, const TRect &Area) {
+  if (&Source == this || Source.Empty() || Area.IsEmpty() || Area.Left < 0 || Area.Top < 0 ||
+      Area.Right > Source.Width() || Area.Bottom > Source.Height() || Source.SharesPixels())
+    return false;
+  QImage &src = *Source.image_;
+  const qsizetype bpl = src.bytesPerLine();
+  uchar *first = src.bits() + bpl * Area.Top + qsizetype(Area.Left) * 4;
+  *image_ = QImage(first, Area.Width(), Area.Height(), bpl, SurfaceFormat);
+  return true;
+}
+
+void TBitmap::SwapPixels(TBitmap &Other) {
+  image_->swap(*Other.image_);
+}
+
+bool TBitmap::SharesPixels() const {
+  return !image_->isNull() && !image_->isDetached();
+}
+
 double DifferingPixelShare(const TBitmap &A, const TBitmap &B, int ChannelTolerance) {
   if (A.Width() != B.Width() || A.Height() != B.Height()) return 1.0;
   if (A.Empty()) return 0.0;

@@ -306,6 +306,15 @@ TCanvas &TControl::BufferCanvas() {
   return surface_->canvas;
 }
 
+void TControl::ShowBitmap(const TBitmap &Picture) {
+  TCanvas &canvas = BufferCanvas();
+  if (Picture.Width() == surface_->image.width() && Picture.Height() == surface_->image.height()) {
+    surface_->image = Picture.Image(); // implicitly shared: no pixel is copied
+    return;
+  }
+  canvas.Draw(0, 0, Picture);
+}
+
 bool TControl::PaintBuffer(bool Force) {
   if (!surface_) return false;
   BufferCanvas(); // sizes the buffer
