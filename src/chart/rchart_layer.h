@@ -41,6 +41,10 @@ struct TAxisPixelMap {
   int LowEdge = 0;
   bool Linear = false; // false: always MapWorld
   double Factor = 0, Offset = 0;
+  // Both the double and the extended result lie within a few units in the
+  // last place of the largest term, which is below 1e9 + 2 |Offset| wherever
+  // the double path is taken; 2^-40 of that bound is far more than enough.
+  double Margin = 0;
 
   TAxisPixelMap() = default;
   TAxisPixelMap(const TAxisFactors &Factors, const TAxisRange &Range, int Edge);
@@ -51,10 +55,7 @@ struct TAxisPixelMap {
       if (d > -1e9 && d < 1e9) { // false for a NaN too
         const double t = double(static_cast<long long>(d)); // towards zero
         const double frac = d - t;                           // exact
-        // Both the double and the extended result lie within a few units of
-        // the last place of the largest term; 2^-40 of it is far more.
-        const double eps = (std::fabs(p) + std::fabs(Offset) + 1) * 0x1p-40;
-        if (std::fabs(std::fabs(frac) - 0.5) > eps)
+        if (std::fabs(std::fabs(frac) - 0.5) > Margin)
           return int(t) + (frac > 0.5 ? 1 : frac < -0.5 ? -1 : 0);
       }
     }

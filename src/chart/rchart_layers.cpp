@@ -61,7 +61,8 @@ void TCustomRChart::WorldToPixel(int Layer, double X, double Y, int &PixX, int &
 
 TAxisPixelMap::TAxisPixelMap(const TAxisFactors &Factors, const TAxisRange &Range, int Edge)
     : F(Factors), R(Range), LowEdge(Edge), Linear(!Range.Logarithmic || Factors.LinearFallback),
-      Factor(double(Factors.Factor)), Offset(double(Factors.Offset)) {}
+      Factor(double(Factors.Factor)), Offset(double(Factors.Offset)),
+      Margin((1e9 + 2 * std::fabs(double(Factors.Offset)) + 1) * 0x1p-40) {}
 
 TLayerPixelMap TCustomRChart::PixelMapOf(int N) const {
   const auto &layer = LayerAt(N);

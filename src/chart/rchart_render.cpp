@@ -166,6 +166,10 @@ private:
       st_.PenStyle(style);
       st_.BrushColor(It.FillColor);
     }
+    // A solid one-pixel segment that starts and ends on the same pixel
+    // draws nothing, wherever the batches are split; styled pens restart
+    // their pattern with each batch, so they keep every point.
+    if (p == line_.Last() && st_.PenStyle() == psSolid && st_.PenWidth() <= 1) return;
     if (line_.Add(p)) Flush();
   }
 
