@@ -20,14 +20,31 @@ struct TCanvas::Impl {
   std::optional<QFontMetrics> metrics;
   TFont metricsFor;
 
+  // The last text measured and its width: callers measure a text and then
+  // draw it, which needs the width again.
+  QString widthText;
+  int width = 0;
+  bool widthKnown = false;
+
   // The metrics of Font, created again whenever the font has changed.
   const QFontMetrics &Metrics(const TFont &Font) {
     if (!metrics || !metricsFor.SameAs(Font)) {
       metricsFor.Assign(Font);
       font = ToQFont(Font);
       metrics.emplace(*font);
+      widthKnown = false;
     }
     return *metrics;
+  }
+  // Width of Text in Font (see Metrics).
+  int Width(const TFont &Font, const QString &Text) {
+    const QFontMetrics &fm = Metrics(Font);
+    if (!widthKnown || Text != widthText) {
+      width = fm.horizontalAdvance(Text);
+      widthText = Text;
+      widthKnown = true;
+    }
+    return width;
   }
 };
 
@@ -734,7 +751,7 @@ QString ToQString(const std::string &s) {
 } // namespace
 
 int TCanvas::TextWidth(const std::string &Text) const {
-  return impl_->Metrics(font_).horizontalAdvance(ToQString(Text));
+  return impl_->Width(font_, ToQString(Text));
 }
 
 int TCanvas::TextHeight(const std::string &) const {
@@ -752,7 +769,11 @@ int TCanvas::TextAscent() const {
 void TCanvas::DrawText(int X, int Y, const std::string &Text, const TRect *Clip) {
   const QFontMetrics &fm = impl_->Metrics(font_);
   const QString qs = ToQString(Text);
-  const int width = fm.horizontalAdvance(qs);
+  const bool opaque = BkMode() == OPAQUE && BrushVisible();
+  // Shaping the text for its width is the dearest part of measuring: only
+  // done when the placement or the background needs it.
+  const bool needWidth = !Clip && (opaque || (textAlign_ & TA_CENTER) != TA_LEFT);
+  const int width = needWidth ? impl_->Width(font_, qs) : 0;
   const int height = fm.height();
   int left = X, top = Y;
   if (!Clip) { // TextRect always places the top-left corner
@@ -781,7 +802,7 @@ void TCanvas::DrawText(int X, int Y, const std::string &Text, const TRect *Clip)
   TRect clip = EffectiveClip();
   if (Clip) clip = Intersect(clip, *Clip);
   if (clip.IsEmpty()) return;
-  if (BkMode() == OPAQUE && BrushVisible())
+  if (opaque)
     FillBox(Clip ? Intersect(*Clip, clip) : Rect(left, top, left + width, top + height),
             brush_.Color(), pmCopy);
   if (Text.empty() || font_.Color() == clNone) return;
