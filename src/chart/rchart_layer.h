@@ -50,14 +50,11 @@ struct TAxisPixelMap {
   TAxisPixelMap(const TAxisFactors &Factors, const TAxisRange &Range, int Edge);
   int Pixel(double V) const {
     if (Linear) {
-      const double p = Factor * V;
-      const double d = p + Offset;
-      if (d > -1e9 && d < 1e9) { // false for a NaN too
-        const double t = double(static_cast<long long>(d)); // towards zero
-        const double frac = d - t;                           // exact
-        if (std::fabs(std::fabs(frac) - 0.5) > Margin)
-          return int(t) + (frac > 0.5 ? 1 : frac < -0.5 ? -1 : 0);
-      }
+      const double d = Factor * V + Offset;
+      // Adding and taking away 1.5 * 2^52 rounds to the nearest integer
+      // (ties to even) for every |d| below 2^51; d - r is then exact.
+      const double r = (d + 0x1.8p52) - 0x1.8p52;
+      if (std::fabs(d - r) < 0.5 - Margin && std::fabs(d) < 1e9) return int(r);
     }
     return MapWorld(F, R, V, LowEdge);
   }
