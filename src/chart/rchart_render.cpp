@@ -138,8 +138,9 @@ private:
   // Data-bitmap pixel of a world point on the item's layer.
   TPoint Map(int Layer, double X, double Y) const {
     const TLayerPixelMap &m = maps_[std::size_t(std::clamp(Layer, 1, ChartLayerCount) - 1)];
-    return Point(LimitPixel(m.X.Pixel(X)) - chart_.marginLeft_,
-                 LimitPixel(m.Y.Pixel(Y)) - chart_.marginTop_);
+    // LimitPixel, spelt out so that it is inlined in this hot path.
+    return Point(std::clamp(m.X.Pixel(X), -ItemPixelLimit, ItemPixelLimit) - chart_.marginLeft_,
+                 std::clamp(m.Y.Pixel(Y), -ItemPixelLimit, ItemPixelLimit) - chart_.marginTop_);
   }
 
   void Flush() {
