@@ -7,6 +7,7 @@
 #include <string_view>
 
 void TCustomRChart::DrawTextLabels(TCanvas &C) {
+  const TTextPass texts(C);
   std::string line; // reused for each line of a caption
   // Label 30 first, so that label 1 ends on top.
   for (int i = ChartLabelCount; i >= 1; --i) {

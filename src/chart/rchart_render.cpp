@@ -238,9 +238,12 @@ void TCustomRChart::Paint() {
   PreparePictures(false);
   TCanvas &full = fullBitmap_->Canvas();
   CalcLayerFactors(); // mapping: every layer from the current size, margins and ranges
-  PaintRim(full);     // face around the data area, shadow, chart caption
-  PaintAxes(full);    // the axes; they record the ticks the grid follows
-  PaintDataArea();    // background, grid, items, labels, frame
+  {
+    const TTextPass texts(full); // caption and axis labels share one painter
+    PaintRim(full);              // face around the data area, shadow, chart caption
+    PaintAxes(full);             // the axes; they record the ticks the grid follows
+  }
+  PaintDataArea(); // background, grid, items, labels, frame
   DrawCrossHairs(full, 0, 0);
   ShowBitmap(*fullBitmap_); // hand-over: the control shares the finished picture
   ++paintCount_;

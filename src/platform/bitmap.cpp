@@ -42,6 +42,7 @@ void TBitmap::SetSize(int Width, int Height) {
   Width = std::max(0, Width);
   Height = std::max(0, Height);
   if (Width == this->Width() && Height == this->Height()) return;
+  canvas_->Attach(image_.get()); // no painter may stay on the pixels that go
   if (Width == 0 || Height == 0) {
     *image_ = QImage();
     return;
@@ -96,6 +97,7 @@ void TBitmap::LoadFromStream(TStream &Stream) {
   QImage loaded;
   if (!loaded.loadFromData(data, "PNG") && !loaded.loadFromData(data, "BMP"))
     throw EInvalidGraphic("Stream does not hold a BMP or PNG picture");
+  canvas_->Attach(image_.get());
   AdoptImage(*image_, loaded);
 }
 
@@ -107,6 +109,7 @@ void TBitmap::SaveToFile(const std::string &FileName) const {
 
 void TBitmap::Assign(const TBitmap &Source) {
   if (&Source == this) return;
+  canvas_->Attach(image_.get());
   *image_ = Source.image_->copy();
   transparent_ = Source.transparent_;
   hasTransparentColor_ = Source.hasTransparentColor_;
@@ -117,6 +120,8 @@ bool TBitmap::ViewArea(TBitmap &Source, const TRect &Area) {
   if (&Source == this || Source.Empty() || Area.IsEmpty() || Area.Left < 0 || Area.Top < 0 ||
       Area.Right > Source.Width() || Area.Bottom > Source.Height() || Source.SharesPixels())
     return false;
+  canvas_->Attach(image_.get());
+  Source.canvas_->Attach(Source.image_.get());
   QImage &src = *Source.image_;
   const qsizetype bpl = src.bytesPerLine();
   uchar *first = src.bits() + bpl * Area.Top + qsizetype(Area.Left) * 4;
@@ -125,6 +130,8 @@ bool TBitmap::ViewArea(TBitmap &Source, const TRect &Area) {
 }
 
 void TBitmap::SwapPixels(TBitmap &Other) {
+  canvas_->Attach(image_.get());
+  Other.canvas_->Attach(Other.image_.get());
   image_->swap(*Other.image_);
 }
 

@@ -16,6 +16,9 @@
 #include <optional>
 
 struct TCanvas::Impl {
+  // The painter texts share during a text pass, and how deep the passes nest.
+  std::optional<QPainter> textPainter;
+  int textPasses = 0;
   std::optional<QFont> font;
   std::optional<QFontMetrics> metrics;
   TFont metricsFor;
@@ -308,9 +311,12 @@ TCanvas::TCanvas() : TCanvas(nullptr) {}
 
 TCanvas::TCanvas(QImage *Surface) : surface_(Surface), impl_(std::make_unique<Impl>()) {}
 
-TCanvas::~TCanvas() = default;
+TCanvas::~TCanvas() {
+  CloseTextPainter();
+}
 
 void TCanvas::Attach(QImage *Surface) {
+  CloseTextPainter();
   surface_ = Surface;
 }
 
@@ -516,6 +522,7 @@ void TCanvas::StrokeLines(const TPoint *Points, int Count, bool Closed) {
     if (Closed) DrawLine(Points[Count - 1], Points[0], pattern);
     return;
   }
+  CloseTextPainter();
   QPainter p(surface_);
   p.setClipRect(ToQRect(EffectiveClip()));
   QColor color = ToQColor(pen_.Color());
@@ -646,19 +653,23 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
     inner = Rect(X1 + start + w, Y1 + start + w, X2 - start - w, Y2 - start - w);
   }
   if (!BrushVisible() || inner.IsEmpty()) return;
-  if (brush_.Style() == bsSolid)
+  if (brush_.Style() == bsSolid) {
     FillBox(inner, brush_.Color(), pen_.Mode());
-  else
+  } else {
+    CloseTextPainter();
     FillHatch(surface_, EffectiveClip(), inner, brush_, pen_.Mode());
+  }
 }
 
 void TCanvas::FillRect(const TRect &R) {
   if (recorder_) Record(coFillRect, nullptr, 0, R, std::string(), 0);
   if (!surface_ || !BrushVisible()) return;
-  if (brush_.Style() == bsSolid)
+  if (brush_.Style() == bsSolid) {
     FillBox(R, brush_.Color(), pmCopy);
-  else
+  } else {
+    CloseTextPainter();
     FillHatch(surface_, EffectiveClip(), R, brush_, pmCopy);
+  }
 }
 
 void TCanvas::FrameRect(const TRect &R) {
@@ -679,6 +690,7 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   if (!surface_ || X2 - X1 < 1 || Y2 - Y1 < 1) return;
   const bool pen = PenVisible(), brush = BrushVisible();
   if (!pen && !brush) return;
+  CloseTextPainter();
   QPainter p(surface_);
   p.setClipRect(ToQRect(EffectiveClip()));
   p.setRenderHint(QPainter::Antialiasing, false);
@@ -712,6 +724,7 @@ void TCanvas::Polygon(const TPoint *Points, int Count) {
   if (recorder_) Record(coPolygon, Points, Count, TRect{}, std::string(), 0);
   if (!surface_ || Count < 2) return;
   if (BrushVisible() && Count >= 3) {
+    CloseTextPainter();
     QPainter p(surface_);
     p.setClipRect(ToQRect(EffectiveClip()));
     QColor color = ToQColor(brush_.Color());
@@ -806,11 +819,30 @@ void TCanvas::DrawText(int X, int Y, const std::string &Text, const TRect *Clip)
     FillBox(Clip ? Intersect(*Clip, clip) : Rect(left, top, left + width, top + height),
             brush_.Color(), pmCopy);
   if (Text.empty() || font_.Color() == clNone) return;
-  QPainter p(surface_);
-  p.setClipRect(ToQRect(clip));
-  p.setFont(*impl_->font);
-  p.setPen(ToQColor(font_.Color()));
-  p.drawText(left, top + fm.ascent(), qs);
+  std::optional<QPainter> own;
+  QPainter *p = nullptr;
+  if (impl_->textPasses > 0) {
+    if (!impl_->textPainter) impl_->textPainter.emplace(surface_);
+    p = &*impl_->textPainter;
+  } else {
+    p = &own.emplace(surface_);
+  }
+  p->setClipRect(ToQRect(clip));
+  p->setFont(*impl_->font);
+  p->setPen(ToQColor(font_.Color()));
+  p->drawText(left, top + fm.ascent(), qs);
+}
+
+void TCanvas::CloseTextPainter() {
+  if (impl_ && impl_->textPainter) impl_->textPainter.reset();
+}
+
+void TCanvas::BeginTextPass() {
+  ++impl_->textPasses;
+}
+
+void TCanvas::EndTextPass() {
+  if (impl_->textPasses > 0 && --impl_->textPasses == 0) CloseTextPainter();
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string &Text) {

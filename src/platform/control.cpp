@@ -309,6 +309,7 @@ TCanvas &TControl::BufferCanvas() {
 void TControl::ShowBitmap(const TBitmap &Picture) {
   TCanvas &canvas = BufferCanvas();
   if (Picture.Width() == surface_->image.width() && Picture.Height() == surface_->image.height()) {
+    canvas.Attach(&surface_->image); // no painter may stay on the pixels that go
     surface_->image = Picture.Image(); // implicitly shared: no pixel is copied
     return;
   }
