@@ -158,8 +158,9 @@ BENCHMARK(BM_FloorFillAndSamePolylines)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
-// One same-size copy of an 800 x 600 bitmap with Draw: a full paint makes
-// two such copies (data area into the full bitmap, full bitmap to the control).
+// One same-size copy of an 800 x 600 bitmap with Draw: what a full paint no
+// longer makes (the data area is drawn in place and the picture is shared
+// with the control).
 void BM_OneFullSizeDraw(benchmark::State &state) {
   TBitmap source(800, 600), target(800, 600);
   for (auto _ : state) {

@@ -151,6 +151,9 @@ TPlotScene::TPlotScene(const TPlotToolOptions &Options) : options_(Options) {
     ReadComponentText(chart_, description);
     chart_->SetBounds(0, 0, options_.Width, options_.Height);
     chart_->HandleNeeded();
+    // Every setting below would show at once; the picture is painted once,
+    // when it is complete.
+    chart_->SetPaintSuspended(true);
     translator.TranslateComponent(chart_);
 
     // The window's start-up: the peak table, the snapshot labels kept
@@ -181,6 +184,7 @@ TPlotScene::TPlotScene(const TPlotToolOptions &Options) : options_(Options) {
     in.LabelFormat = translator.Translate("%d K");
     const int painted = chart_->PaintCount();
     ComposePlot(*chart_, in, peaks_);
+    chart_->SetPaintSuspended(false);
     // Nothing on screen asks for the picture; make sure it is finished.
     if (chart_->PaintCount() == painted) chart_->Paint();
   } catch (...) {

@@ -85,6 +85,10 @@ void TScale::RepaintScale() {
     Invalidate();
   } else if (target_ != nullptr) {
     PaintScale();
+  } else if (paintSuspended_ && !HandleAllocated()) {
+    // Nothing can show before the window exists: no back buffer yet (a
+    // chart's own scales, made before the chart takes them over, never get one).
+    Invalidate();
   } else {
     Repaint();
   }

@@ -129,6 +129,8 @@ public:
   /// Makes P the start point of the next line (the buffer must be empty).
   void SetStart(TPoint P) { start_ = P; }
   TPoint Start() const { return start_; }
+  /// The point a next Add would connect to: the last one added, or the start.
+  TPoint Last() const { return count_ > 0 ? points_[std::size_t(count_ - 1)] : start_; }
   /// Appends P (preceded by the start point when empty); true when the
   /// buffer is full and must be flushed now.
   bool Add(TPoint P);

@@ -16,7 +16,8 @@ const std::array<TColor, ChartLayerCount> LayerScaleColors = {
 
 TCustomRChart::TCustomRChart(TComponent *AOwner)
     : TCustomControl(AOwner), fullBitmap_(std::make_unique<TBitmap>()),
-      dataBitmap_(std::make_unique<TBitmap>()), picture_(std::make_unique<TBitmap>()),
+      sparePicture_(std::make_unique<TBitmap>()), dataBitmap_(std::make_unique<TBitmap>()),
+      picture_(std::make_unique<TBitmap>()),
       bakGndImg_(std::make_unique<TBakGndImg>()) {
   {
     // Pixel aspect of the screen, for isometric charts.
@@ -136,10 +137,7 @@ void TCustomRChart::SetTextBkColor(TColor Value) {
 void TCustomRChart::ShowGraph() {
   if (Visible()) {
     // Publishing is implicit: the members of a share group hold one storage.
-    if (autoRedraw_)
-      RenderDataArea();
-    else if (!PaintSuspended())
-      Repaint();
+    RepaintFor(TRepaintCause::ListShown);
   }
   if (useDataOf_) {
     useDataOf_->RepaintRequest();
@@ -223,7 +221,7 @@ void TCustomRChart::SetCrossHair(int N, TCrossHair *Value) {
 // --- appearance -------------------------------------------------------------------
 
 void TCustomRChart::AppearanceChanged() {
-  if (!constructing_) RepaintRequest();
+  RepaintFor(TRepaintCause::Appearance);
 }
 void TCustomRChart::SetChartColor(TColor Value) {
   chartColor_ = Value;
@@ -268,23 +266,60 @@ void TCustomRChart::SetBackGroundImg(TBakGndImg *Value) {
 // --- painting -----------------------------------------------------------------------
 
 bool TCustomRChart::PaintSuspended() const {
+  // The same answer SettleWindowWait would leave behind, without settling.
+  return paintSuspended_ && !(awaitingWindow_ && HandleAllocated());
+}
+
+void TCustomRChart::SettleWindowWait() {
   if (awaitingWindow_ && HandleAllocated()) {
     awaitingWindow_ = false;
     paintSuspended_ = false;
   }
-  return paintSuspended_;
+}
+
+TSuspendScope TCustomRChart::SuspendPainting() {
+  SettleWindowWait();
+  return TSuspendScope(paintSuspended_, paintSuspended_);
 }
 
 void TCustomRChart::SetPaintSuspended(bool Value) {
-  const bool was = PaintSuspended();
+  SettleWindowWait();
+  const bool was = paintSuspended_;
   paintSuspended_ = Value;
-  if (was && !Value) Repaint();
+  if (was && !Value) RepaintFor(TRepaintCause::Resumed);
 }
 
 void TCustomRChart::RepaintRequest() {
-  // Skipping the request while nothing could be painted keeps batches of
-  // label changes cheap.
-  if ((autoRedraw_ || IsDesigning()) && !PaintSuspended()) Repaint();
+  RepaintFor(TRepaintCause::Request);
+}
+
+void TCustomRChart::RepaintFor(TRepaintCause Cause) {
+  SettleWindowWait();
+  switch (Cause) {
+  case TRepaintCause::Appearance:
+  case TRepaintCause::Request:
+    // Skipping the request while nothing could be painted keeps batches of
+    // label changes cheap.
+    if (Cause == TRepaintCause::Appearance && constructing_) return;
+    if ((autoRedraw_ || IsDesigning()) && !paintSuspended_) Repaint();
+    return;
+  case TRepaintCause::Layout:
+    if (constructing_) return;
+    [[fallthrough]];
+  case TRepaintCause::AxisChange:
+    if (!paintSuspended_) Repaint();
+    return;
+  case TRepaintCause::Resumed:
+  case TRepaintCause::Loaded:
+    Repaint();
+    return;
+  case TRepaintCause::ListShown:
+    if (autoRedraw_)
+      RenderDataArea();
+    else if (!paintSuspended_)
+      Repaint();
+    return;
+  }
 }
 
 void TCustomRChart::Loaded() {
@@ -296,5 +331,5 @@ void TCustomRChart::Loaded() {
   ApplyAllScaleProps();
   SyncJoinedRanges(); // joins read from the form take their controllers' ranges
   CalcLayerFactors();
-  Repaint();
+  RepaintFor(TRepaintCause::Loaded);
 }

@@ -26,6 +26,8 @@
 
 class TBitmap;
 class TScale;
+class TSuspendScope;
+struct TLayerPixelMap;
 
 /// Whether the text of ikText items is drawn on an opaque background.
 enum TTextBkStyle { tbClear, tbSolid };
@@ -241,7 +243,9 @@ public:
   /// The off-screen pictures: the whole control, and the data area whose
   /// pixel (0, 0) is the control pixel (MarginLeft, MarginTop).
   TBitmap &FullBitmap() { return *fullBitmap_; }
-  TBitmap &DataBitmap() { return *dataBitmap_; }
+  /// Outside a paint, asking for the data bitmap also brings it up to date
+  /// (a cleared list shows the bare background).
+  TBitmap &DataBitmap();
 
   /// Raised when the axes are drawn, on the full bitmap (Top = Left = 0).
   TRenderEvent OnScalesRendered;
@@ -348,15 +352,42 @@ private:
   void XorRubber(TPoint A, TPoint B);
   TDataArea DataArea() const { return DataAreaOf(Rim()); }
 
-  // Painting stages (rchart_frame.cpp, rchart_render.cpp, rchart_grid.cpp,
-  // rchart_labels_draw.cpp).
-  void PaintFrame(TCanvas &C);
-  void ResizeDataBitmap();
+  // --- when to paint -------------------------------------------------------
+  /// What asks for a repaint; RepaintFor decides in one place whether one
+  /// happens now.
+  enum class TRepaintCause {
+    Request,    // a label, cross-hair or background changed, RepaintRequest
+    Appearance, // a chart setter (nothing while the chart is being built)
+    AxisChange, // axis objects: shown at once whatever AutoRedraw says
+    Layout,     // a standard layout (nothing while the chart is being built)
+    Resumed,    // painting was suspended and no longer is
+    Loaded,     // the form finished loading
+    ListShown   // ShowGraph: the data area alone with AutoRedraw on
+  };
+  void RepaintFor(TRepaintCause Cause);
+  /// The window's arrival ends the initial suspension, once.
+  void SettleWindowWait();
+  /// Suspends painting until the returned scope ends (then restores it).
+  [[nodiscard]] TSuspendScope SuspendPainting();
+
+  // Painting phases (rchart_render.cpp, rchart_frame.cpp, rchart_grid.cpp,
+  // rchart_labels_draw.cpp), in the order Paint runs them.
+  class TItemWalk;
+  /// Sizes the full picture, makes sure the control does not share it (a
+  /// copy of it when KeepPicture) and opens the data bitmap onto its data area.
+  void PreparePictures(bool KeepPicture);
+  void PaintRim(TCanvas &C);
+  void PaintAxes(TCanvas &C);
+  void PaintDataArea();
   /// A control pixel limited to ItemPixelLimit and moved into the data
   /// bitmap, whose origin is the top-left margin corner.
   TPoint DataPixel(int X, int Y) const;
   void DrawDataBackground();
   void RenderData();
+  void DrawItems(TCanvas &C);
+  void DrawDataFrame(TCanvas &C);
+  /// The fast pixel mapping of layer N for one pass over the items.
+  TLayerPixelMap PixelMapOf(int N) const;
   void DrawGrid(TCanvas &C);
   void DrawGridLines(TCanvas &C, bool Vertical, bool Dotted);
   void DrawTextLabels(TCanvas &C);
@@ -365,8 +396,11 @@ private:
   void LayerGridValues(bool Horizontal, std::vector<double> &Out) const;
 
   TDisplayList list_;
-  std::unique_ptr<TBitmap> fullBitmap_; // the whole control, off screen
-  std::unique_ptr<TBitmap> dataBitmap_; // the data area, off screen
+  std::unique_ptr<TBitmap> fullBitmap_;   // the whole control
+  std::unique_ptr<TBitmap> sparePicture_; // drawn into while the control shows the other
+  std::unique_ptr<TBitmap> dataBitmap_;   // the data area: a window onto fullBitmap_
+  bool dataIsView_ = false;               // false: the data area has pixels of its own
+  bool dataBackgroundStale_ = false;      // ClearGraph left the background for later
   std::unique_ptr<TBitmap> picture_;    // the background picture of the current pass
   std::unique_ptr<TBakGndImg> bakGndImg_;
   std::vector<double> gridX_, gridY_; // grid values, reused between paints
@@ -403,8 +437,8 @@ private:
   int marginBottom_ = 32;
   int shadowWidth_ = 0;
   // PaintSuspended: the flag itself, and whether it still waits for the window.
-  mutable bool paintSuspended_ = true;
-  mutable bool awaitingWindow_ = true;
+  bool paintSuspended_ = true;
+  bool awaitingWindow_ = true;
   bool applyingAxes_ = false;
   bool constructing_ = true;
   int paintCount_ = 0;

@@ -168,7 +168,7 @@ void TCustomRChart::SetStandardLayout(TrcLayout Value) {
   const TLayoutPreset &p = Preset(Value);
   layout_ = Value;
   {
-    TSuspendScope suspend(paintSuspended_, PaintSuspended());
+    const TSuspendScope suspend = SuspendPainting();
     SetMarginLeft(p.ML);
     SetMarginRight(p.MR);
     SetMarginTop(p.MT);
@@ -201,7 +201,7 @@ void TCustomRChart::SetStandardLayout(TrcLayout Value) {
     SizeScales();
     CalcLayerFactors();
   }
-  if (!constructing_ && !PaintSuspended()) Repaint();
+  RepaintFor(TRepaintCause::Layout);
 }
 
 // --- isometric ----------------------------------------------------------------------
@@ -220,7 +220,7 @@ void TCustomRChart::SetIsometric(bool Value) {
   isometric_ = Value;
   if (!Value) return;
   {
-    TSuspendScope suspend(paintSuspended_, PaintSuspended());
+    const TSuspendScope suspend = SuspendPainting();
     for (int n = 1; n <= ChartLayerCount; ++n)
       IsometricRange(n);
   }
@@ -268,7 +268,9 @@ void TCustomRChart::TextChanged() {
 
 // --- frame painting -------------------------------------------------------------------
 
-void TCustomRChart::PaintFrame(TCanvas &C) {
+// Face around the data area (the data area itself is painted over anyway),
+// drop shadow and chart caption.
+void TCustomRChart::PaintRim(TCanvas &C) {
   const TRimGeometry g = Rim();
   C.SetCopyMode(SRCCOPY);
   C.Pen().SetMode(pmCopy);
@@ -277,7 +279,15 @@ void TCustomRChart::PaintFrame(TCanvas &C) {
   C.Pen().SetColor(windColor_);
   C.Brush().SetStyle(bsSolid);
   C.Brush().SetColor(windColor_);
-  C.Rectangle(0, 0, g.W, g.H);
+  if (dataIsView_) {
+    const int right = g.ML + g.DataBitmapWidth(), bottom = g.MT + g.DataBitmapHeight();
+    C.FillRect(Rect(0, 0, g.W, g.MT));
+    C.FillRect(Rect(0, g.MT, g.ML, bottom));
+    C.FillRect(Rect(right, g.MT, g.W, bottom));
+    C.FillRect(Rect(0, bottom, g.W, g.H));
+  } else {
+    C.Rectangle(0, 0, g.W, g.H);
+  }
 
   if (g.SW > 0) {
     const TShadowShape s = ShadowShape(g.W, g.H, g.SW, shadowStyle_);
@@ -303,8 +313,11 @@ void TCustomRChart::PaintFrame(TCanvas &C) {
                            captionAnchorVert_, C.TextWidth(Caption()));
     C.TextOut(at.X, at.Y, Caption());
   }
+}
 
-  CalcLayerFactors();
+// The 32 axes draw themselves onto the full picture; each records the ticks
+// it drew, which the grid of the data area follows.
+void TCustomRChart::PaintAxes(TCanvas &C) {
   for (auto &layer : layers_)
     layer->ScaleX->ForcePaint();
   for (auto &layer : layers_)

@@ -20,6 +20,7 @@ TPoint TCustomRChart::LabelAnchor(int I) const {
 }
 
 void TCustomRChart::DrawTextLabels(TCanvas &C) {
+  const TTextPass texts(C);
   std::string line; // reused for each line of a caption
   // Label 30 first, so that label 1 ends on top.
   for (int i = ChartLabelCount; i >= 1; --i) {

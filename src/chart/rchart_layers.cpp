@@ -76,6 +76,18 @@ void TCustomRChart::WorldToPixel(int Layer, double X, double Y, int &PixX, int &
   PixY = layer.MapY.ToPixel(Y);
 }
 
+TAxisPixelMap::TAxisPixelMap(const TAxisFactors &Factors, const TAxisRange &Range, int Edge)
+    : F(Factors), R(Range), LowEdge(Edge), Linear(!Range.Logarithmic || Factors.LinearFallback),
+      Factor(double(Factors.Factor)), Offset(double(Factors.Offset)),
+      Margin((1e9 + 2 * std::fabs(double(Factors.Offset)) + 1) * 0x1p-40) {}
+
+TLayerPixelMap TCustomRChart::PixelMapOf(int N) const {
+  // The very maps WorldToPixel and the axes use.
+  const auto &layer = LayerAt(N);
+  return {TAxisPixelMap(layer.MapX.Factors, layer.MapX.Range, layer.MapX.LowEdge),
+          TAxisPixelMap(layer.MapY.Factors, layer.MapY.Range, layer.MapY.LowEdge)};
+}
+
 void TCustomRChart::PixelToWorld(int Layer, int PixX, int PixY, double &X, double &Y) const {
   // Callers pass 1 ... 16; anything else is clamped rather than read out of bounds.
   const auto &layer = LayerAt(Layer);
@@ -136,7 +148,7 @@ void TCustomRChart::AxisPropsChanged() {
   if (applyingAxes_) return; // a range written below reports back; the pass in progress covers it
   {
     TSuspendScope applying(applyingAxes_, false);
-    TSuspendScope suspend(paintSuspended_, PaintSuspended());
+    const TSuspendScope suspend = SuspendPainting();
     ApplyAllScaleProps();
     // Each layer keeps its own ranges; the layers it controls take them too.
     for (int n = 1; n <= ChartLayerCount; ++n) {
@@ -145,16 +157,16 @@ void TCustomRChart::AxisPropsChanged() {
                          layer.PropsY->RangeLow(), layer.PropsY->RangeHigh());
     }
   }
-  if (!PaintSuspended()) Repaint(); // axis changes show at once, whatever AutoRedraw says
+  RepaintFor(TRepaintCause::AxisChange);
 }
 
 // --- rim and bounds ---------------------------------------------------------------
 
 void TCustomRChart::MarginsChanged() {
-  ResizeDataBitmap();
+  PreparePictures(false);
   if (isometric_) {
     // The range setters report back as axis changes; one repaint follows below.
-    TSuspendScope suspend(paintSuspended_, PaintSuspended());
+    const TSuspendScope suspend = SuspendPainting();
     for (int n = 1; n <= ChartLayerCount; ++n)
       IsometricRange(n);
   }
@@ -183,7 +195,7 @@ void TCustomRChart::SetMarginBottom(int Value) {
 void TCustomRChart::SetShadowWidth(int Value) {
   shadowWidth_ = std::clamp(Value, 0, 32);
   // Unlike the margins, the shadow leaves isometric ranges as they are.
-  ResizeDataBitmap();
+  PreparePictures(false);
   ApplyAllScaleProps();
   SizeScales();
   CalcLayerFactors();
@@ -196,7 +208,7 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     return;
   }
   {
-    TSuspendScope suspend(paintSuspended_, PaintSuspended());
+    const TSuspendScope suspend = SuspendPainting();
     AHeight = std::max(AHeight, SaturateInt(std::int64_t(marginTop_) + marginBottom_ + shadowWidth_ + 20));
     AWidth = std::max(AWidth, SaturateInt(std::int64_t(marginLeft_) + marginRight_ + shadowWidth_ + 80));
     TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);

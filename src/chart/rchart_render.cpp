@@ -1,9 +1,18 @@
-// Rendering of the chart: the full repaint, the data background and the
-// display-list items into the data bitmap, and the data-area-only render of
-// ShowGraph.
+// Rendering of the chart: the phases of a full repaint, the data background,
+// the display-list items (one small function per item kind) and the
+// data-area-only render of ShowGraph.
+//
+// Where the pixels go: the full picture is the whole control; the data bitmap
+// is a window onto the full picture's data area (no pixels of its own), so
+// the data area is drawn straight into the finished picture and nothing is
+// copied across. The finished picture is handed to the control by sharing
+// its pixels; the next paint draws into a second picture, so neither is
+// copied while the screen still shows the other.
 #include "chart/rchart_layer.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
+
+#include <cmath>
 
 namespace {
 
@@ -82,28 +91,161 @@ struct TPassGuard {
 
 } // namespace
 
+// The item walk: the surface state, the line being batched and the mapping
+// of each layer, shared by the functions that draw one kind of item each.
+class TCustomRChart::TItemWalk {
+public:
+  TItemWalk(TCustomRChart &Chart, TCanvas &C) : chart_(Chart), c_(C), st_(C) {
+    for (int n = 1; n <= ChartLayerCount; ++n)
+      maps_[std::size_t(n - 1)] = Chart.PixelMapOf(n);
+    st_.Init(Chart.chartColor_, psSolid, Chart.LineWidth(), Chart.chartColor_, C.Brush().Style());
+    st_.RememberFontColor(Chart.chartColor_);
+    C.Font().SetName(Chart.Font()->Name()); // item texts use the chart's font face
+    C.SetTextAlign(TA_LEFT | TA_TOP);
+    line_.SetStart(Point(0, 0));
+    C.MoveTo(0, 0);
+  }
+
+  void Item(const GraphItem &It) {
+    if (It.LineWidth != st_.PenWidth()) {
+      Flush();
+      st_.PenWidth(It.LineWidth);
+    }
+    switch (It.Kind) {
+    case ikMoveTo:
+      MoveToItem(It);
+      break;
+    case ikDrawTo:
+      DrawToItem(It);
+      break;
+    case ikRectangle:
+      RectangleItem(It);
+      break;
+    case ikText:
+      TextItem(It);
+      break;
+    default:
+      break; // figure kinds this system never creates
+    }
+  }
+
+  void Finish() {
+    Flush();
+    st_.PenWidth(1);
+  }
+
+private:
+  // Data-bitmap pixel of a world point on the item's layer.
+  TPoint Map(int Layer, double X, double Y) const {
+    const TLayerPixelMap &m = maps_[std::size_t(std::clamp(Layer, 1, ChartLayerCount) - 1)];
+    // LimitPixel, spelt out so that it is inlined in this hot path.
+    return Point(std::clamp(m.X.Pixel(X), -ItemPixelLimit, ItemPixelLimit) - chart_.marginLeft_,
+                 std::clamp(m.Y.Pixel(Y), -ItemPixelLimit, ItemPixelLimit) - chart_.marginTop_);
+  }
+
+  void Flush() {
+    if (line_.Count() < 1) return;
+    c_.Polyline(line_.Points(), line_.Count());
+    const TPoint last = line_.Points()[line_.Count() - 1];
+    c_.MoveTo(last.X, last.Y);
+    line_.Reset();
+  }
+
+  void MoveToItem(const GraphItem &It) {
+    const TPoint p = Map(It.Layer, It.X1, It.Y1);
+    Flush();
+    line_.SetStart(p);
+    c_.MoveTo(p.X, p.Y);
+  }
+
+  void DrawToItem(const GraphItem &It) {
+    const TPoint p = Map(It.Layer, It.X1, It.Y1);
+    const auto style = static_cast<TPenStyle>(It.PenStyle);
+    if (It.Color != st_.PenColor() || style != st_.PenStyle() || It.FillColor != st_.BrushColor()) {
+      Flush();
+      st_.PenColor(It.Color);
+      st_.PenStyle(style);
+      st_.BrushColor(It.FillColor);
+    }
+    // A solid one-pixel segment that starts and ends on the same pixel
+    // draws nothing, wherever the batches are split; styled pens restart
+    // their pattern with each batch, so they keep every point.
+    if (p == line_.Last() && st_.PenStyle() == psSolid && st_.PenWidth() <= 1) return;
+    if (line_.Add(p)) Flush();
+  }
+
+  void RectangleItem(const GraphItem &It) {
+    Flush();
+    st_.PenColor(It.Color);
+    st_.BrushColor(It.FillColor);
+    st_.PenStyle(static_cast<TPenStyle>(It.PenStyle));
+    st_.BrushStyle(bsSolid);
+    const TItemRect r = ItemRectangle(Map(It.Layer, It.X1, It.Y1), Map(It.Layer, It.X2, It.Y2));
+    if (r.OnePixel)
+      c_.SetPixels(r.Pixel.X, r.Pixel.Y, It.Color);
+    else
+      c_.Rectangle(r.Box);
+  }
+
+  void TextItem(const GraphItem &It) {
+    Flush();
+    st_.FontColor(It.Color);
+    st_.FontStyle(chart_.textFontStyle_);
+    st_.FontSize(It.FontSize);
+    st_.BrushColor(chart_.textBkColor_);
+    st_.BrushStyle(chart_.textBkStyle_ == tbSolid ? bsSolid : bsClear);
+    const TPoint p = Map(It.Layer, It.X1, It.Y1);
+    text_.assign(It.Text.View());
+    const TPoint at =
+        TextItemOrigin(p, c_.TextExtent(text_), static_cast<TAlignment>(It.TextAlign));
+    c_.TextOut(at.X, at.Y, text_);
+  }
+
+  TCustomRChart &chart_;
+  TCanvas &c_;
+  TSurfaceState st_;
+  TPolylineBuffer line_;
+  std::array<TLayerPixelMap, ChartLayerCount> maps_;
+  std::string text_; // reused for item texts
+};
+
 void TCustomRChart::ClearGraph() {
-  // The background is ready in the data bitmap before the new items arrive.
-  if (!IsLoading() && !painting_) DrawDataBackground();
+  // The background is drawn again by the next render; only someone looking
+  // at the data bitmap before that needs it now (see DataBitmap).
+  if (!IsLoading() && !painting_) dataBackgroundStale_ = true;
   list_.Clear();
 }
 
+TBitmap &TCustomRChart::DataBitmap() {
+  if (painting_) return *dataBitmap_;
+  // Outside a paint the data bitmap must not draw into what the control
+  // shows: the window is made again onto a picture of the chart's own.
+  TPassGuard pass(painting_);
+  PreparePictures(true);
+  if (dataBackgroundStale_) DrawDataBackground();
+  return *dataBitmap_;
+}
+
+// A full repaint, phase by phase.
 void TCustomRChart::Paint() {
   if (painting_) return;
-  if (IsLoading() || PaintSuspended() || (!Visible() && !IsDesigning())) {
+  SettleWindowWait();
+  if (IsLoading() || paintSuspended_ || (!Visible() && !IsDesigning())) {
     DeferPaint();
     return;
   }
   TPassGuard pass(painting_);
-  fullBitmap_->SetPixelRatio(DevicePixelRatio());
-  fullBitmap_->SetSize(Width(), Height());
+  PreparePictures(false);
   TCanvas &full = fullBitmap_->Canvas();
-  PaintFrame(full);
-  DrawDataBackground();
-  RenderData();
-  if (!dataBitmap_->Empty()) full.Draw(marginLeft_, marginTop_, *dataBitmap_);
+  CalcLayerFactors(); // mapping: every layer from the current size, margins and ranges
+  {
+    const TTextPass texts(full); // caption and axis labels share one painter
+    PaintRim(full);              // face around the data area, shadow, chart caption
+    PaintAxes(full);             // the axes; they record the ticks the grid follows
+  }
+  PaintDataArea(); // background, grid, items, labels, frame
   DrawCrossHairs(full, 0, 0);
-  Canvas().Draw(0, 0, *fullBitmap_);
+  ShowBitmap(*fullBitmap_); // hand-over: the control shares the finished picture
   ++paintCount_;
 }
 
@@ -117,6 +259,7 @@ void TCustomRChart::RenderDataArea() {
   }
   {
     TPassGuard pass(painting_);
+    PreparePictures(true);
     DrawDataBackground();
     RenderData();
     if (dataBitmap_->Empty()) return;
@@ -126,14 +269,35 @@ void TCustomRChart::RenderDataArea() {
   UpdateScreen();
 }
 
-void TCustomRChart::ResizeDataBitmap() {
+void TCustomRChart::PreparePictures(bool KeepPicture) {
+  if (fullBitmap_->SharesPixels()) {
+    // The control still shows this picture: draw into the other one.
+    if (KeepPicture) sparePicture_->Assign(*fullBitmap_);
+    fullBitmap_->SwapPixels(*sparePicture_);
+    if (fullBitmap_->SharesPixels()) fullBitmap_->Assign(*sparePicture_);
+  }
+  fullBitmap_->SetPixelRatio(DevicePixelRatio());
+  fullBitmap_->SetSize(Width(), Height());
   const TRimGeometry g = Rim();
-  dataBitmap_->SetPixelRatio(DevicePixelRatio());
-  dataBitmap_->SetSize(g.DataBitmapWidth(), g.DataBitmapHeight());
+  const TRect area = Bounds(g.ML, g.MT, g.DataBitmapWidth(), g.DataBitmapHeight());
+  dataIsView_ = !area.IsEmpty() && dataBitmap_->ViewArea(*fullBitmap_, area);
+  if (!dataIsView_) {
+    // A data area reaching past the control keeps pixels of its own.
+    dataBitmap_->SetSize(0, 0);
+    dataBitmap_->SetPixelRatio(DevicePixelRatio());
+    dataBitmap_->SetSize(area.Width(), area.Height());
+  }
+}
+
+void TCustomRChart::PaintDataArea() {
+  DrawDataBackground();
+  RenderData();
+  if (!dataIsView_ && !dataBitmap_->Empty())
+    fullBitmap_->Canvas().Draw(marginLeft_, marginTop_, *dataBitmap_);
 }
 
 void TCustomRChart::DrawDataBackground() {
-  ResizeDataBitmap();
+  dataBackgroundStale_ = false;
   if (dataBitmap_->Empty()) return;
   TCanvas &C = dataBitmap_->Canvas();
   const int bw = dataBitmap_->Width(), bh = dataBitmap_->Height();
@@ -196,11 +360,11 @@ TPoint TCustomRChart::DataPixel(int X, int Y) const {
                SaturateInt(std::int64_t(LimitPixel(Y)) - marginTop_));
 }
 
+// Grid, items, labels and frame over the data background.
 void TCustomRChart::RenderData() {
   if (dataBitmap_->Empty()) return; // no data area: nothing to draw into
   TCanvas &C = dataBitmap_->Canvas();
   const int ml = marginLeft_, mt = marginTop_;
-
   if (OnBeforeRenderData) {
     const TColor pen = C.Pen().Color(), brush = C.Brush().Color();
     TCanvas *canvas = &C;
@@ -209,99 +373,26 @@ void TCustomRChart::RenderData() {
     C.Brush().SetColor(brush);
   }
   if (gridStyle_ != gsNone) DrawGrid(C);
-
-  TSurfaceState st(C);
-  st.Init(chartColor_, psSolid, LineWidth(), chartColor_, C.Brush().Style());
-  st.RememberFontColor(chartColor_);
-  C.Font().SetName(Font()->Name()); // item texts use the chart's font face
-  C.SetTextAlign(TA_LEFT | TA_TOP);
-  TPolylineBuffer line;
-  line.SetStart(Point(0, 0));
-  C.MoveTo(0, 0);
-
-  auto flush = [&] {
-    if (line.Count() < 1) return;
-    C.Polyline(line.Points(), line.Count());
-    const TPoint last = line.Points()[line.Count() - 1];
-    C.MoveTo(last.X, last.Y);
-    line.Reset();
-  };
-  auto map = [&](int Layer, double X, double Y) {
-    int px = 0, py = 0;
-    WorldToPixel(Layer, X, Y, px, py);
-    return Point(LimitPixel(px) - ml, LimitPixel(py) - mt);
-  };
-
-  const GraphItem *items = list_.Items();
-  const std::int32_t count = list_.ItemCount();
-  std::string text; // reused for item texts
-  for (std::int32_t i = 0; i < count; ++i) {
-    const GraphItem &it = items[i];
-    if (it.LineWidth != st.PenWidth()) {
-      flush();
-      st.PenWidth(it.LineWidth);
-    }
-    switch (it.Kind) {
-    case ikMoveTo: {
-      const TPoint p = map(it.Layer, it.X1, it.Y1);
-      flush();
-      line.SetStart(p);
-      C.MoveTo(p.X, p.Y);
-      break;
-    }
-    case ikDrawTo: {
-      const TPoint p = map(it.Layer, it.X1, it.Y1);
-      const auto style = static_cast<TPenStyle>(it.PenStyle);
-      if (it.Color != st.PenColor() || style != st.PenStyle() || it.FillColor != st.BrushColor()) {
-        flush();
-        st.PenColor(it.Color);
-        st.PenStyle(style);
-        st.BrushColor(it.FillColor);
-      }
-      if (line.Add(p)) flush();
-      break;
-    }
-    case ikRectangle: {
-      flush();
-      st.PenColor(it.Color);
-      st.BrushColor(it.FillColor);
-      st.PenStyle(static_cast<TPenStyle>(it.PenStyle));
-      st.BrushStyle(bsSolid);
-      const TItemRect r = ItemRectangle(map(it.Layer, it.X1, it.Y1), map(it.Layer, it.X2, it.Y2));
-      if (r.OnePixel)
-        C.SetPixels(r.Pixel.X, r.Pixel.Y, it.Color);
-      else
-        C.Rectangle(r.Box);
-      break;
-    }
-    case ikText: {
-      flush();
-      st.FontColor(it.Color);
-      st.FontStyle(textFontStyle_);
-      st.FontSize(it.FontSize);
-      st.BrushColor(textBkColor_);
-      st.BrushStyle(textBkStyle_ == tbSolid ? bsSolid : bsClear);
-      const TPoint p = map(it.Layer, it.X1, it.Y1);
-      text.assign(it.Text.View());
-      const TPoint at =
-          TextItemOrigin(p, C.TextExtent(text), static_cast<TAlignment>(it.TextAlign));
-      C.TextOut(at.X, at.Y, text);
-      break;
-    }
-    default:
-      break; // figure kinds this system never creates
-    }
-  }
-  flush();
-  st.PenWidth(1);
-
+  DrawItems(C);
   DrawTextLabels(C);
   if (OnDataRendered) {
     TCanvas *canvas = &C;
     OnDataRendered(this, canvas, mt, ml);
   }
+  DrawDataFrame(C);
+}
 
-  // The frame goes last, over the data.
+void TCustomRChart::DrawItems(TCanvas &C) {
+  TItemWalk walk(*this, C);
+  const GraphItem *items = list_.Items();
+  const std::int32_t count = list_.ItemCount();
+  for (std::int32_t i = 0; i < count; ++i)
+    walk.Item(items[i]);
+  walk.Finish();
+}
+
+// The frame goes last, over the data.
+void TCustomRChart::DrawDataFrame(TCanvas &C) {
   const TRimGeometry g = Rim();
   const int wd = SaturateInt(std::int64_t(g.W) - g.ML - g.MR - g.SW);
   const int hd = SaturateInt(std::int64_t(g.H) - g.MT - g.MB - g.SW);

@@ -60,6 +60,7 @@ void TBitmap::SetSize(int Width, int Height) {
   Height = std::max(0, Height);
   if (Width == this->Width() && Height == this->Height()) return;
   const double ratio = ratio_;
+  canvas_->Attach(image_.get()); // no painter may stay on the pixels that go
   if (Width == 0 || Height == 0) {
     *image_ = QImage();
     return;
@@ -121,6 +122,7 @@ void TBitmap::LoadFromStream(TStream &Stream) {
   QImage loaded;
   if (!loaded.loadFromData(data, "PNG") && !loaded.loadFromData(data, "BMP"))
     throw EInvalidGraphic("Stream does not hold a BMP or PNG picture");
+  canvas_->Attach(image_.get());
   AdoptImage(*image_, loaded);
   ratio_ = image_->devicePixelRatio();
 }
@@ -139,11 +141,38 @@ void TBitmap::SaveToFile(const std::string &FileName) const {
 
 void TBitmap::Assign(const TBitmap &Source) {
   if (&Source == this) return;
+  canvas_->Attach(image_.get());
   *image_ = Source.image_->copy();
   ratio_ = Source.ratio_;
   transparent_ = Source.transparent_;
   hasTransparentColor_ = Source.hasTransparentColor_;
   transparentColor_ = Source.transparentColor_;
+}
+
+bool TBitmap::ViewArea(TBitmap &Source, const TRect &Area) {
+  // A view addresses pixels one to one: pictures at another ratio keep their own.
+  if (&Source == this || Source.ratio_ != 1 || Source.Empty() || Area.IsEmpty() || Area.Left < 0 || Area.Top < 0 ||
+      Area.Right > Source.Width() || Area.Bottom > Source.Height() || Source.SharesPixels())
+    return false;
+  canvas_->Attach(image_.get());
+  Source.canvas_->Attach(Source.image_.get());
+  QImage &src = *Source.image_;
+  const qsizetype bpl = src.bytesPerLine();
+  uchar *first = src.bits() + bpl * Area.Top + qsizetype(Area.Left) * 4;
+  *image_ = QImage(first, Area.Width(), Area.Height(), bpl, SurfaceFormat);
+  ratio_ = 1;
+  return true;
+}
+
+void TBitmap::SwapPixels(TBitmap &Other) {
+  canvas_->Attach(image_.get());
+  Other.canvas_->Attach(Other.image_.get());
+  image_->swap(*Other.image_);
+  std::swap(ratio_, Other.ratio_);
+}
+
+bool TBitmap::SharesPixels() const {
+  return !image_->isNull() && !image_->isDetached();
 }
 
 double DifferingPixelShare(const TBitmap &A, const TBitmap &B, int ChannelTolerance) {

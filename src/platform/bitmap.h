@@ -64,6 +64,21 @@ public:
   /// Pixel colour (RGB) of logical pixel (X, Y), CLR_INVALID outside the bitmap.
   TColor Pixel(int X, int Y) const;
 
+  /// Makes this bitmap a window onto Area of Source's pixels, without a copy:
+  /// drawing on either shows in both, and this canvas is clipped to Area by
+  /// the bitmap's own size. Area must lie inside Source. The window stays
+  /// valid while Source keeps its pixels (no resize, no swap, no load); a
+  /// later SetSize to another size gives this bitmap pixels of its own again.
+  /// Returns false (and changes nothing) when Area does not fit or Source
+  /// shares its pixels with another picture.
+  bool ViewArea(TBitmap &Source, const TRect &Area);
+  /// Exchanges the pixels (size included) of the two bitmaps in constant
+  /// time; both canvases stay where they are and draw on the new pixels.
+  void SwapPixels(TBitmap &Other);
+  /// True while another picture (a control's screen buffer, say) holds these
+  /// pixels too, so that drawing would first have to copy them.
+  bool SharesPixels() const;
+
   /// Platform-internal: the pixel store.
   QImage &Image() { return *image_; }
   const QImage &Image() const { return *image_; }

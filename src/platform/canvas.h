@@ -220,6 +220,13 @@ public:
   /// HORZRES/VERTRES the surface size; 0 for anything else.
   int GetDeviceCaps(int Index) const;
 
+  /// Between these calls (nested calls count) the texts drawn share one
+  /// painter instead of opening one each; drawing through other painters
+  /// (curves, wide pens, hatches) closes it and the next text opens it again.
+  /// Use TTextPass rather than calling them directly.
+  void BeginTextPass();
+  void EndTextPass();
+
   /// Attaches a recorder (not owned; null detaches).
   void SetRecorder(TCanvasRecorder *Recorder) { recorder_ = Recorder; }
   TCanvasRecorder *Recorder() const { return recorder_; }
@@ -236,6 +243,8 @@ private:
   void StrokeBox(int X1, int Y1, int X2, int Y2);
   void FillBox(const TRect &R, TColor Color, TPenMode Mode);
   void DrawText(int X, int Y, const std::string &Text, const TRect *Clip);
+  /// Closes the shared text painter, if one is open.
+  void CloseTextPainter();
   void Blit(const TRect &Dest, const QImage &Source, const TRect &SourceRect, TCopyMode Mode,
             bool SkipColor, TColor Skip);
 
@@ -270,4 +279,16 @@ private:
   bool hasClip_ = false;
   TCanvasRecorder *recorder_ = nullptr;
   std::unique_ptr<Impl> impl_;
+};
+
+/// A stretch of drawing whose texts share one painter (see BeginTextPass).
+class TTextPass {
+public:
+  explicit TTextPass(TCanvas &C) : c_(C) { c_.BeginTextPass(); }
+  ~TTextPass() { c_.EndTextPass(); }
+  TTextPass(const TTextPass &) = delete;
+  TTextPass &operator=(const TTextPass &) = delete;
+
+private:
+  TCanvas &c_;
 };

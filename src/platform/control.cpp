@@ -408,6 +408,18 @@ TCanvas &TControl::BufferCanvas() {
   return surface_->canvas;
 }
 
+void TControl::ShowBitmap(const TBitmap &Picture) {
+  TCanvas &canvas = BufferCanvas();
+  const QImage &picture = Picture.Image();
+  if (picture.size() == surface_->image.size() &&
+      picture.devicePixelRatio() == surface_->image.devicePixelRatio()) {
+    canvas.Attach(&surface_->image); // no painter may stay on the pixels that go
+    surface_->image = Picture.Image(); // implicitly shared: no pixel is copied
+    return;
+  }
+  canvas.Draw(0, 0, Picture);
+}
+
 bool TControl::PaintBuffer(bool Force) {
   if (!surface_) return false;
   BufferCanvas(); // sizes the buffer

@@ -277,6 +277,10 @@ protected:
   void EnableBackBuffer(bool ClearWithParentColor);
   /// The canvas on the back buffer (EnableBackBuffer must have been called).
   TCanvas &BufferCanvas();
+  /// Makes Picture the back buffer's content without copying its pixels (the
+  /// two share them until either is drawn on); a picture of another size than
+  /// the control is copied in instead.
+  void ShowBitmap(const TBitmap &Picture);
 
   virtual void FontChanged();
   virtual void ColorChanged();

@@ -1,0 +1,85 @@
+// QCustomPlot drawing the peer scene: one QCPGraph per curve, the band as a
+// rectangle item, captions as text items, fixed tick steps for the 21 + 21
+// grid lines, antialiasing off everywhere. A frame is a full render of the
+// plot (layout, ticks, mapping, drawing) into an 800 x 600 image through
+// toPainter, the nearest thing to the chart's Repaint.
+#include "peer_chart.h"
+
+#include <QImage>
+#include <qcustomplot.h>
+
+namespace {
+
+QColor Q(std::uint32_t C) {
+  return QColor(int(C & 0xFF), int((C >> 8) & 0xFF), int((C >> 16) & 0xFF));
+}
+
+class TQcpContender : public TPeerContender {
+public:
+  explicit TQcpContender(const TPeerScene &S) : image_(S.Width, S.Height, QImage::Format_RGB32) {
+    plot_.resize(S.Width, S.Height);
+    plot_.setNotAntialiasedElements(QCP::aeAll);
+    plot_.setNoAntialiasingOnDrag(true);
+    plot_.setPlottingHint(QCP::phFastPolylines, true);
+    plot_.xAxis->setRange(S.XLow, S.XHigh);
+    plot_.yAxis->setRange(S.YLow, S.YHigh);
+    plot_.xAxis->setLabel(QString::fromStdString(S.XCaption));
+    plot_.yAxis->setLabel(QString::fromStdString(S.YCaption));
+    for (auto [axis, step] : {std::pair{plot_.xAxis, S.GridDx}, std::pair{plot_.yAxis, S.GridDy}}) {
+      QSharedPointer<QCPAxisTickerFixed> ticker(new QCPAxisTickerFixed);
+      ticker->setTickStep(step);
+      ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
+      axis->setTicker(ticker);
+      axis->grid()->setPen(QPen(QColor(0xC0, 0xC0, 0xC0), 0));
+      axis->grid()->setVisible(true);
+    }
+    auto *band = new QCPItemRect(&plot_);
+    band->topLeft->setCoords(S.BandLow, S.YHigh);
+    band->bottomRight->setCoords(S.BandHigh, 0);
+    band->setPen(QPen(QColor(0xDD, 0xEE, 0xFF)));
+    band->setBrush(QColor(0xDD, 0xEE, 0xFF));
+    auto *bandText = new QCPItemText(&plot_);
+    bandText->position->setCoords(480, S.YHigh * 0.97);
+    bandText->setText(QString::fromStdString(S.BandText));
+    AddCurve(S.Peaks);
+    for (const TPeerCurve &c : S.Data) {
+      AddCurve(c);
+      if (c.Label.empty()) continue;
+      auto *label = new QCPItemText(&plot_);
+      label->position->setCoords(c.LabelX, c.LabelY);
+      label->setText(QString::fromStdString(c.Label));
+      label->setColor(Qt::blue);
+    }
+    AddCurve(S.PeakLine);
+    Frame();
+  }
+  void Frame() override {
+    QCPPainter p(&image_);
+    plot_.toPainter(&p, image_.width(), image_.height());
+  }
+  QImage Picture() const override { return image_.copy(); }
+
+private:
+  void AddCurve(const TPeerCurve &C) {
+    QCPGraph *g = plot_.addGraph();
+    QVector<double> x(C.X.begin(), C.X.end()), y(C.Y.begin(), C.Y.end());
+    // The curves are not sorted by x everywhere (the peak curve runs back),
+    // so they are handed over as they are.
+    g->setData(x, y, true);
+    g->setPen(QPen(Q(C.Color), 0, C.Dotted ? Qt::DotLine : Qt::SolidLine));
+    g->setAdaptiveSampling(true);
+  }
+
+  QCustomPlot plot_;
+  QImage image_;
+};
+
+} // namespace
+
+std::unique_ptr<TPeerContender> MakeQcpContender(const TPeerScene &Scene) {
+  return std::make_unique<TQcpContender>(Scene);
+}
+
+std::string QcpVersion() {
+  return "QCustomPlot " QCUSTOMPLOT_VERSION_STR;
+}
