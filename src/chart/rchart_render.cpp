@@ -129,6 +129,35 @@ public:
     }
   }
 
+  /// A draw-to run (see TDrawToRun): First is its first item, Points its
+  /// Count world points. The pen is settled once; the same-pixel rule and
+  /// the batching are those of DrawToItem, point by point.
+  void DrawRun(const GraphItem &First, const TItemPoint *Points, std::int32_t Count) {
+    if (First.LineWidth != st_.PenWidth()) {
+      Flush();
+      st_.PenWidth(First.LineWidth);
+    }
+    const auto style = static_cast<TPenStyle>(First.PenStyle);
+    if (First.Color != st_.PenColor() || style != st_.PenStyle() ||
+        First.FillColor != st_.BrushColor()) {
+      Flush();
+      st_.PenColor(First.Color);
+      st_.PenStyle(style);
+      st_.BrushColor(First.FillColor);
+    }
+    const bool skipSame = st_.PenStyle() == psSolid && st_.PenWidth() <= 1;
+    const TLayerPixelMap &m = maps_[std::size_t(std::clamp(First.Layer, 1, ChartLayerCount) - 1)];
+    const int left = chart_.marginLeft_, top = chart_.marginTop_;
+    TPoint last = line_.Last();
+    for (std::int32_t k = 0; k < Count; ++k) {
+      const TPoint p = Point(std::clamp(m.X.Pixel(Points[k].X), -ItemPixelLimit, ItemPixelLimit) - left,
+                             std::clamp(m.Y.Pixel(Points[k].Y), -ItemPixelLimit, ItemPixelLimit) - top);
+      if (skipSame && p == last) continue;
+      last = p;
+      if (line_.Add(p)) Flush();
+    }
+  }
+
   void Finish() {
     Flush();
     st_.PenWidth(1);
@@ -385,9 +414,18 @@ void TCustomRChart::RenderData() {
 void TCustomRChart::DrawItems(TCanvas &C) {
   TItemWalk walk(*this, C);
   const GraphItem *items = list_.Items();
-  const std::int32_t count = list_.ItemCount();
-  for (std::int32_t i = 0; i < count; ++i)
-    walk.Item(items[i]);
+  const TItemPoint *points = list_.Points();
+  const TDrawToRun *runs = list_.Runs();
+  const std::int32_t count = list_.ItemCount(), runCount = list_.RunCount();
+  std::int32_t r = 0;
+  for (std::int32_t i = 0; i < count;) {
+    if (r < runCount && runs[r].First == i) { // draw-to items come in runs
+      walk.DrawRun(items[i], points + i, runs[r].Count);
+      i += runs[r++].Count;
+    } else {
+      walk.Item(items[i++]);
+    }
+  }
   walk.Finish();
 }
 
