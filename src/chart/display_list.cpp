@@ -56,6 +56,7 @@ GraphItem &TDisplayList::Append(TGraphItemKind Kind) {
     std::size_t grown = d.Items.size() + std::size_t(allocSize_);
     if (grown > limit) grown = limit;
     d.Items.resize(grown); // new elements are zeroed
+    d.Points.reserve(grown);
   }
   GraphItem &item = d.Items[std::size_t(d.Count)];
   item.Kind = Kind;
@@ -72,6 +73,7 @@ void TDisplayList::MoveTo(double X, double Y) {
   GraphItem &item = Append(ikMoveTo);
   item.X1 = X;
   item.Y1 = Y;
+  data_->Points.push_back({X, Y});
 }
 
 void TDisplayList::DrawTo(double X, double Y) {
@@ -79,6 +81,20 @@ void TDisplayList::DrawTo(double X, double Y) {
   item.X1 = X;
   item.Y1 = Y;
   item.FillColor = fillColor_;
+  TGraphData &d = *data_;
+  d.Points.push_back({X, Y});
+  const std::int32_t index = d.Count - 1;
+  if (!d.Runs.empty()) {
+    TDrawToRun &run = d.Runs.back();
+    const GraphItem &prev = d.Items[std::size_t(index - 1)];
+    if (run.First + run.Count == index && prev.Color == item.Color &&
+        prev.FillColor == item.FillColor && prev.PenStyle == item.PenStyle &&
+        prev.LineWidth == item.LineWidth && prev.Layer == item.Layer) {
+      ++run.Count;
+      return;
+    }
+  }
+  d.Runs.push_back({index, 1});
 }
 
 void TDisplayList::Rectangle(double X1, double Y1, double X2, double Y2) {
@@ -88,6 +104,7 @@ void TDisplayList::Rectangle(double X1, double Y1, double X2, double Y2) {
   item.X2 = X2;
   item.Y2 = Y2;
   item.FillColor = fillColor_;
+  data_->Points.push_back({X1, Y1});
 }
 
 void TDisplayList::Text(double X, double Y, std::int32_t Size, std::string_view Value) {
@@ -97,11 +114,14 @@ void TDisplayList::Text(double X, double Y, std::int32_t Size, std::string_view 
   item.Text.Assign(Value);
   item.FontSize = Size;
   item.TextAlign = textAlignment_;
+  data_->Points.push_back({X, Y});
 }
 
 void TDisplayList::Clear() {
   data_->Count = 0;
   std::vector<GraphItem>().swap(data_->Items);
+  std::vector<TItemPoint>().swap(data_->Points);
+  std::vector<TDrawToRun>().swap(data_->Runs);
 }
 
 void TDisplayList::Detach() {

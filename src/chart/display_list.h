@@ -59,10 +59,27 @@ struct GraphItem {
   std::int32_t Reserved = 0;
 };
 
+/// World point of an item, kept apart from the records so that a paint
+/// walking long lines reads 16 bytes per point instead of a whole record.
+struct TItemPoint {
+  double X = 0;
+  double Y = 0;
+};
+
+/// A maximal stretch of consecutive ikDrawTo items that share every drawing
+/// attribute (colour, fill colour, pen style, line width, layer): the paint
+/// sets the pen once and then maps only the points.
+struct TDrawToRun {
+  std::int32_t First = 0; // item index
+  std::int32_t Count = 0;
+};
+
 /// The storage that a share group of charts holds in common.
 struct TGraphData {
   std::vector<GraphItem> Items; // size() is the allocated length
   std::int32_t Count = 0;
+  std::vector<TItemPoint> Points; // X1, Y1 of each of the Count items
+  std::vector<TDrawToRun> Runs;   // every ikDrawTo item lies in exactly one
 };
 
 /// A chart's view of a display list together with its current drawing
@@ -76,6 +93,11 @@ public:
   std::int32_t Capacity() const { return static_cast<std::int32_t>(data_->Items.size()); }
   const GraphItem &Item(std::int32_t Index) const { return data_->Items[std::size_t(Index)]; }
   const GraphItem *Items() const { return data_->Items.data(); }
+  /// X1, Y1 of every item, in item order.
+  const TItemPoint *Points() const { return data_->Points.data(); }
+  /// The draw-to runs in item order (see TDrawToRun).
+  const TDrawToRun *Runs() const { return data_->Runs.data(); }
+  std::int32_t RunCount() const { return static_cast<std::int32_t>(data_->Runs.size()); }
 
   std::int32_t AllocSize() const { return allocSize_; }
   /// Values outside 1 ... 1000000 are ignored.

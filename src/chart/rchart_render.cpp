@@ -13,6 +13,9 @@
 #include "platform/canvas.h"
 
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -91,6 +94,52 @@ struct TPassGuard {
 
 } // namespace
 
+namespace {
+
+// Both axes of a layer mapped at once: with SSE2 and two linear axes the x
+// and y lanes run the very operations of TAxisPixelMap::Pixel side by side
+// (multiply, add, round by the 1.5 * 2^52 trick, the same two checks), and
+// where either lane fails a check both axes go through Pixel, which leaves
+// the decision to MapWorld as before.
+class TPairMap {
+public:
+  explicit TPairMap(const TLayerPixelMap &M) : m_(M) {
+#if defined(__SSE2__)
+    both_ = M.X.Linear && M.Y.Linear;
+    f_ = _mm_set_pd(M.Y.Factor, M.X.Factor);
+    o_ = _mm_set_pd(M.Y.Offset, M.X.Offset);
+    lim_ = _mm_set_pd(0.5 - M.Y.Margin, 0.5 - M.X.Margin);
+#endif
+  }
+  TPoint Pixel(const TItemPoint &P) const {
+#if defined(__SSE2__)
+    if (both_) {
+      const __m128d magic = _mm_set1_pd(0x1.8p52);
+      const __m128d abs = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+      const __m128d d = _mm_add_pd(_mm_mul_pd(f_, _mm_set_pd(P.Y, P.X)), o_);
+      const __m128d r = _mm_sub_pd(_mm_add_pd(d, magic), magic);
+      const __m128d ok =
+          _mm_and_pd(_mm_cmplt_pd(_mm_and_pd(_mm_sub_pd(d, r), abs), lim_),
+                     _mm_cmplt_pd(_mm_and_pd(d, abs), _mm_set1_pd(1e9)));
+      if (_mm_movemask_pd(ok) == 3) {
+        const __m128i i = _mm_cvtpd_epi32(r); // r is a whole number below 1e9
+        return Point(_mm_cvtsi128_si32(i), _mm_cvtsi128_si32(_mm_shuffle_epi32(i, 1)));
+      }
+    }
+#endif
+    return Point(m_.X.Pixel(P.X), m_.Y.Pixel(P.Y));
+  }
+
+private:
+  const TLayerPixelMap &m_;
+#if defined(__SSE2__)
+  bool both_ = false;
+  __m128d f_, o_, lim_;
+#endif
+};
+
+} // namespace
+
 // The item walk: the surface state, the line being batched and the mapping
 // of each layer, shared by the functions that draw one kind of item each.
 class TCustomRChart::TItemWalk {
@@ -126,6 +175,37 @@ public:
       break;
     default:
       break; // figure kinds this system never creates
+    }
+  }
+
+  /// A draw-to run (see TDrawToRun): First is its first item, Points its
+  /// Count world points. The pen is settled once; the same-pixel rule and
+  /// the batching are those of DrawToItem, point by point.
+  void DrawRun(const GraphItem &First, const TItemPoint *Points, std::int32_t Count) {
+    if (First.LineWidth != st_.PenWidth()) {
+      Flush();
+      st_.PenWidth(First.LineWidth);
+    }
+    const auto style = static_cast<TPenStyle>(First.PenStyle);
+    if (First.Color != st_.PenColor() || style != st_.PenStyle() ||
+        First.FillColor != st_.BrushColor()) {
+      Flush();
+      st_.PenColor(First.Color);
+      st_.PenStyle(style);
+      st_.BrushColor(First.FillColor);
+    }
+    const bool skipSame = st_.PenStyle() == psSolid && st_.PenWidth() <= 1;
+    const TLayerPixelMap &m = maps_[std::size_t(std::clamp(First.Layer, 1, ChartLayerCount) - 1)];
+    const int left = chart_.marginLeft_, top = chart_.marginTop_;
+    TPoint last = line_.Last();
+    const TPairMap pair(m);
+    for (std::int32_t k = 0; k < Count; ++k) {
+      TPoint p = pair.Pixel(Points[k]);
+      p = Point(std::clamp(p.X, -ItemPixelLimit, ItemPixelLimit) - left,
+                std::clamp(p.Y, -ItemPixelLimit, ItemPixelLimit) - top);
+      if (skipSame && p == last) continue;
+      last = p;
+      if (line_.Add(p)) Flush();
     }
   }
 
@@ -385,9 +465,18 @@ void TCustomRChart::RenderData() {
 void TCustomRChart::DrawItems(TCanvas &C) {
   TItemWalk walk(*this, C);
   const GraphItem *items = list_.Items();
-  const std::int32_t count = list_.ItemCount();
-  for (std::int32_t i = 0; i < count; ++i)
-    walk.Item(items[i]);
+  const TItemPoint *points = list_.Points();
+  const TDrawToRun *runs = list_.Runs();
+  const std::int32_t count = list_.ItemCount(), runCount = list_.RunCount();
+  std::int32_t r = 0;
+  for (std::int32_t i = 0; i < count;) {
+    if (r < runCount && runs[r].First == i) { // draw-to items come in runs
+      walk.DrawRun(items[i], points + i, runs[r].Count);
+      i += runs[r++].Count;
+    } else {
+      walk.Item(items[i++]);
+    }
+  }
   walk.Finish();
 }
 

@@ -414,14 +414,14 @@ bool TCanvas::BrushVisible() const {
 
 // ---- lines -------------------------------------------------------------
 
-void TCanvas::DrawLine(TPoint A, TPoint B, unsigned &PatternPos) {
+void TCanvas::DrawLine(TPoint A, TPoint B, unsigned &PatternPos, const TRect &Clip) {
   const std::int64_t dx = std::int64_t(B.X) - A.X;
   const std::int64_t dy = std::int64_t(B.Y) - A.Y;
   const std::int64_t steps = std::max(dx < 0 ? -dx : dx, dy < 0 ? -dy : dy);
   if (steps == 0) return;
   const unsigned startPattern = PatternPos;
   PatternPos = unsigned((PatternPos + std::uint64_t(steps)) % 24u);
-  const TRect clip = EffectiveClip();
+  const TRect &clip = Clip;
   if (clip.IsEmpty()) return;
 
   const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
@@ -519,9 +519,10 @@ void TCanvas::StrokeLines(const TPoint *Points, int Count, bool Closed) {
   if (pen_.Width() <= 1 && Scaled()) return ScaledStrokeLines(Points, Count, Closed);
   if (pen_.Width() <= 1) {
     unsigned pattern = 0;
+    const TRect clip = EffectiveClip();
     for (int i = 0; i + 1 < Count; ++i)
-      DrawLine(Points[i], Points[i + 1], pattern);
-    if (Closed) DrawLine(Points[Count - 1], Points[0], pattern);
+      DrawLine(Points[i], Points[i + 1], pattern, clip);
+    if (Closed) DrawLine(Points[Count - 1], Points[0], pattern, clip);
     return;
   }
   CloseTextPainter();

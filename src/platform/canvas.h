@@ -239,7 +239,11 @@ private:
   bool PenVisible() const;
   bool BrushVisible() const;
   void StrokeLines(const TPoint *Points, int Count, bool Closed);
-  void DrawLine(TPoint A, TPoint B, unsigned &PatternPos);
+  void DrawLine(TPoint A, TPoint B, unsigned &PatternPos) {
+    DrawLine(A, B, PatternPos, EffectiveClip());
+  }
+  /// Clip is EffectiveClip(), worked out once for a whole polyline.
+  void DrawLine(TPoint A, TPoint B, unsigned &PatternPos, const TRect &Clip);
   void StrokeBox(int X1, int Y1, int X2, int Y2);
   void FillBox(const TRect &R, TColor Color, TPenMode Mode);
   void DrawText(int X, int Y, const std::string &Text, const TRect *Clip);

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -142,3 +144,44 @@ TEST(DisplayList, SharedStorageSeesEveryAppendAndClear) {
 }
 
 } // namespace
+
+// The paint draws each run with one pen, so a run must end wherever a
+// drawing attribute changes or another kind of item comes between.
+TEST(DisplayList, DrawToRunsEndAtEveryAttributeChangeAndOtherItem) {
+  TDisplayList l;
+  l.MoveTo(0, 0);
+  l.DrawTo(1, 1);
+  l.DrawTo(2, 2);
+  l.SetDataColor(clRed);
+  l.DrawTo(3, 3);
+  l.SetCurrentLayer(2);
+  l.DrawTo(4, 4);
+  l.SetLineWidth(2);
+  l.DrawTo(5, 5);
+  l.SetPenStyle(psDot);
+  l.DrawTo(6, 6);
+  l.SetFillColor(clBlue);
+  l.DrawTo(7, 7);
+  l.Text(8, 8, 10, "t");
+  l.DrawTo(9, 9);
+  l.MoveTo(10, 10);
+  l.DrawTo(11, 11);
+  const std::vector<std::pair<int, int>> want = {{1, 2}, {3, 1}, {4, 1}, {5, 1},
+                                                 {6, 1}, {7, 1}, {9, 1}, {11, 1}};
+  ASSERT_EQ(l.RunCount(), std::int32_t(want.size()));
+  for (std::size_t i = 0; i < want.size(); ++i) {
+    EXPECT_EQ(l.Runs()[i].First, want[i].first) << i;
+    EXPECT_EQ(l.Runs()[i].Count, want[i].second) << i;
+  }
+  for (std::int32_t i = 0; i < l.ItemCount(); ++i) {
+    EXPECT_EQ(l.Points()[i].X, l.Item(i).X1);
+    EXPECT_EQ(l.Points()[i].Y, l.Item(i).Y1);
+  }
+  TDisplayList copy;
+  copy.ShareWith(l);
+  copy.MakePrivate();
+  l.Clear();
+  EXPECT_EQ(l.RunCount(), 0);
+  EXPECT_EQ(copy.RunCount(), std::int32_t(want.size()));
+  EXPECT_EQ(copy.Points()[11].X, 11.0);
+}
