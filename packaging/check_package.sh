@@ -75,8 +75,11 @@ done
 [ "$(head -c 8 "$work/plot.png" 2>/dev/null | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
   problem "spectrion-plot wrote no PNG"
 # The program starts offscreen (its About box waits for the user) and ends
-# cleanly when the session asks it to.
-QT_QPA_PLATFORM=offscreen "$root/usr/bin/spectrion" >"$work/run.log" 2>&1 &
+# cleanly when the session asks it to. A private runtime directory keeps its
+# single-instance lock apart from any other Spectrion running meanwhile.
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=offscreen "$root/usr/bin/spectrion" >"$work/run.log" 2>&1 &
 pid=$!
 sleep 3
 if kill -0 "$pid" 2>/dev/null; then

@@ -6,6 +6,12 @@
 set -uo pipefail
 program=$1
 fail=0
+# A private runtime directory: another Spectrion running meanwhile (a test
+# beside this one) would otherwise hold the single-instance lock, and this
+# start would hand over its parameters and end at once.
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+export XDG_RUNTIME_DIR=$runtime
 for signal in TERM INT HUP; do
   QT_QPA_PLATFORM=offscreen "$program" >/dev/null 2>&1 &
   pid=$!
