@@ -73,6 +73,27 @@ std::string Run(TkdbDemonClient &C, const std::string &Name, const std::string &
 
 } // namespace
 
+namespace {
+
+// Prints the component's parameter and quit events as the checks read them;
+// VetoQuit refuses every quit message.
+void PrintEvents(TkdbDemonClient &Demon, bool VetoQuit) {
+  Demon.OnParamsChange = [&Demon](TObject *) {
+    std::string list;
+    for (int i = 0; i < Demon.Params()->Count(); ++i)
+      list += (i ? "|" : "") + Demon.Params()->Strings(i);
+    std::printf("event params: %s\n", list.c_str());
+    std::fflush(stdout);
+  };
+  Demon.OnQuitMsgReceived = [VetoQuit](TObject *, bool ServerDown, bool &Allow) {
+    Allow = !VetoQuit;
+    std::printf("event quit: server_down=%d allowed=%d\n", ServerDown ? 1 : 0, Allow ? 1 : 0);
+    std::fflush(stdout);
+  };
+}
+
+} // namespace
+
 int RunSimClient(const std::vector<std::string> &Requests, const TSimClientOptions &Options) {
   Application->SetTitle(Options.Title);
   if (Options.TimeoutMs > 0) SetMessageSendTimeout(Options.TimeoutMs);
@@ -91,18 +112,7 @@ int RunSimClient(const std::vector<std::string> &Requests, const TSimClientOptio
   client->SetUseTavelinServer(true);
   client->SetMultiStart(true);
   client->SetAutoTranslate(false);
-  client->OnParamsChange = [client](TObject *) {
-    std::string list;
-    for (int i = 0; i < client->Params()->Count(); ++i)
-      list += (i ? "|" : "") + client->Params()->Strings(i);
-    std::printf("event params: %s\n", list.c_str());
-    std::fflush(stdout);
-  };
-  client->OnQuitMsgReceived = [&Options](TObject *, bool ServerDown, bool &Allow) {
-    Allow = !Options.VetoQuit;
-    std::printf("event quit: server_down=%d allowed=%d\n", ServerDown ? 1 : 0, Allow ? 1 : 0);
-    std::fflush(stdout);
-  };
+  PrintEvents(*client, Options.VetoQuit);
   std::printf("server %u\n", client->ServerEntity()->Handle);
   int failures = 0;
   for (const std::string &request : Requests) {
@@ -153,18 +163,7 @@ int RunSimInstance(const TSimInstanceOptions &Options) {
     demon->SetUseTavelinServer(Options.UseServer);
     demon->SetAutoTranslate(false);
     demon->SetMultiStart(false);
-    demon->OnParamsChange = [demon](TObject *) {
-      std::string list;
-      for (int i = 0; i < demon->Params()->Count(); ++i)
-        list += (i ? "|" : "") + demon->Params()->Strings(i);
-      std::printf("event params: %s\n", list.c_str());
-      std::fflush(stdout);
-    };
-    demon->OnQuitMsgReceived = [&Options](TObject *, bool ServerDown, bool &Allow) {
-      Allow = !Options.VetoQuit;
-      std::printf("event quit: server_down=%d allowed=%d\n", ServerDown ? 1 : 0, Allow ? 1 : 0);
-      std::fflush(stdout);
-    };
+    PrintEvents(*demon, Options.VetoQuit);
     // A losing start ends in here with status 0.
     demon->Loaded();
   } catch (const std::exception &e) {

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include "tick_helpers.h"
 
 namespace {
 
@@ -36,20 +37,6 @@ TResult Ticks(const TScaleState &s) {
   TResult r;
   r.Message = ComputeTicks(s, r.Ticks);
   return r;
-}
-
-std::vector<double> Values(const std::vector<TTick> &ticks, bool major) {
-  std::vector<double> v;
-  for (const TTick &t : ticks)
-    if (t.Major == major) v.push_back(t.Value);
-  return v;
-}
-
-std::vector<std::string> Labels(const std::vector<TTick> &ticks) {
-  std::vector<std::string> v;
-  for (const TTick &t : ticks)
-    if (t.Labelled) v.push_back(t.Label);
-  return v;
 }
 
 std::vector<std::string> DateLines(const std::vector<TTick> &ticks) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include "../common/published_value.h"
 
 namespace {
 
@@ -436,19 +437,6 @@ TEST(Scale, AssignCopiesSettingsButNotFontBoundsOrVisibility) {
   TScale c(nullptr);
   a.AssignTo(&c);
   EXPECT_EQ(c.RangeHigh(), 50);
-}
-
-// A published value as text, whatever its kind.
-std::string Published(const TPropInfo &P, TObject *O) {
-  std::ostringstream out;
-  out.precision(17);
-  if (P.Kind() == pkText)
-    out << P.GetText(O);
-  else if (P.Kind() == pkFloat)
-    out << P.GetFloat(O);
-  else
-    out << P.GetOrdinal(O);
-  return out.str();
 }
 
 // Moves a published value off its current one.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include "tick_helpers.h"
 
 namespace {
 
@@ -15,20 +16,6 @@ TScaleState Axis(double low, double high, TScaleType type = sctXT) {
   s.RangeHigh = high;
   CalcScaleFactors(s);
   return s;
-}
-
-std::vector<double> Values(const std::vector<TTick> &ticks, bool major) {
-  std::vector<double> v;
-  for (const TTick &t : ticks)
-    if (t.Major == major) v.push_back(t.Value);
-  return v;
-}
-
-std::vector<std::string> Labels(const std::vector<TTick> &ticks) {
-  std::vector<std::string> v;
-  for (const TTick &t : ticks)
-    if (t.Labelled) v.push_back(t.Label);
-  return v;
 }
 
 void ExpectValues(const std::vector<double> &actual, const std::vector<double> &expected) {

@@ -8,6 +8,7 @@
 
 #include <sstream>
 #include <string>
+#include "../common/published_value.h"
 
 namespace {
 
@@ -247,19 +248,6 @@ TEST_F(ChartAxes, TicksSitOnTheDataOnLogarithmicAxesAndWithAShadow) {
     }
   }
   EXPECT_GT(checked, 1000);
-}
-
-// A published value as text, whatever its kind.
-std::string Published(const TPropInfo &P, TObject *O) {
-  std::ostringstream out;
-  out.precision(17);
-  if (P.Kind() == pkText)
-    out << P.GetText(O);
-  else if (P.Kind() == pkFloat)
-    out << P.GetFloat(O);
-  else
-    out << P.GetOrdinal(O);
-  return out.str();
 }
 
 // Every setting of an axis object that the scale publishes under the same name
