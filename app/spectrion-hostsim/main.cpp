@@ -3,7 +3,9 @@
 //
 //   spectrion-hostsim serve --suffix S [options]
 //   spectrion-hostsim client /serverhandle=S [--title T] [--timeout-ms N] [--veto-quit] REQUEST...
+//   spectrion-hostsim peer [--class C] [--title T] [--size N] KIND [COUNT]
 #include "sim_client.h"
+#include "sim_peer.h"
 #include "sim_server.h"
 
 #include "hostlink/demon_client.h"
@@ -33,7 +35,13 @@ const char kUsage[] =
     "  requests: register, find-title=T, find-handle=H, execute=FILE|PARAMS|WAIT|EXTRA,\n"
     "            get-file=N, file-name=N, query-text=T, get-value=N, pump=MS, own-handle\n"
     "       spectrion-hostsim instance [/serverhandle=S] [--title T] [--use-server]\n"
-    "                            [--veto-quit] [--timeout-ms N] [--spawn CMD] [ARGS...]\n";
+    "                            [--veto-quit] [--timeout-ms N] [--spawn CMD] [ARGS...]\n"
+    "       spectrion-hostsim peer [--class C] [--title T] [--size N] KIND [COUNT]\n"
+    "  kinds: empty-quit (COUNT quit frames without their flag byte),\n"
+    "         stray-reply (COUNT replies of N bytes nobody asked for),\n"
+    "         trickle (a frame sent one byte a second for COUNT seconds),\n"
+    "         params (one parameter message; prints how long the answer took)\n"
+    "  the target is the window of class C (default: the client component's) and title T\n";
 
 int Usage(const std::string &Error) {
   if (!Error.empty()) std::fprintf(stderr, "spectrion-hostsim: %s\n", Error.c_str());
@@ -146,6 +154,32 @@ int Instance(const std::vector<std::string> &Args) {
   return RunSimInstance(o);
 }
 
+int Peer(const std::vector<std::string> &Args) {
+  TSimPeerOptions o;
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < Args.size(); ++i) {
+    const std::string &a = Args[i];
+    if ((a == "--class" || a == "--title" || a == "--size") && i + 1 < Args.size()) {
+      const std::string &v = Args[++i];
+      if (a == "--class")
+        o.ClassName = v;
+      else if (a == "--title")
+        o.Title = v;
+      else
+        o.Size = std::atoi(v.c_str());
+    } else if (a.rfind("--", 0) == 0) {
+      return Usage("unknown option " + a);
+    } else {
+      rest.push_back(a);
+    }
+  }
+  if (rest.empty() || rest.size() > 2) return Usage("peer needs KIND [COUNT]");
+  o.Kind = rest[0];
+  if (rest.size() == 2) o.Count = std::atoi(rest[1].c_str());
+  if (o.Count < 1 || o.Size < 0) return Usage("peer needs a positive COUNT and SIZE");
+  return RunSimPeer(o);
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -155,6 +189,7 @@ int main(int argc, char **argv) {
   if (mode == "serve") return Serve(args);
   if (mode == "client") return Client(args);
   if (mode == "instance") return Instance(args);
+  if (mode == "peer") return Peer(args);
   if (mode == "--help" || mode == "-h") {
     std::fputs(kUsage, stdout);
     return 0;

@@ -21,6 +21,8 @@ const std::string kServerClassName = "ThisIsTheQuorvoServerComponentWindowClass"
 const std::string kServerWindowName = "ThisIsTheQuorvoServerComponentWindow";
 // Replies nobody collected are kept up to this count; the oldest goes first.
 constexpr std::size_t kMaxPendingReplies = 64;
+// ... and up to this many content bytes together (one largest block).
+constexpr std::int64_t kMaxPendingReplyBytes = 64 * 1024 * 1024;
 
 std::string AsciiLower(std::string S) {
   for (char &c : S)
@@ -66,8 +68,9 @@ TkdbCustomDemon::TkdbCustomDemon(TComponent *AOwner)
 void TkdbCustomDemon::CreateWindowHandle() {
   try {
     SetTransport(std::make_unique<TWindowTransport>(WindowClassName(), WindowName()));
-  } catch (const EMessageWindowError &) {
-    throw EQuorvo("Could not create window handle");
+  } catch (const EMessageWindowError &E) {
+    // The reason (an unusable runtime directory, as a rule) is what the user can act on.
+    throw EQuorvo("Could not create window handle: " + E.Message());
   }
 }
 
@@ -317,10 +320,20 @@ void TkdbCustomDemon::HandleMessage(std::unique_ptr<TQuorvoMessageStream> &Msg) 
     ReceiveQuit(flag != 0);
     break;
   }
-  case dmReply:
-    if (pendingReplies_.size() >= kMaxPendingReplies) pendingReplies_.erase(pendingReplies_.begin());
+  case dmReply: {
+    // Replies nobody collects (late or stray ones) may hold only so much:
+    // the oldest go first. The newest is always kept, so a reply of the
+    // largest size can still be collected by the send it answers.
     pendingReplies_.push_back(std::move(Msg));
+    std::int64_t held = 0;
+    for (const auto &r : pendingReplies_) held += r->Size();
+    while (pendingReplies_.size() > 1 &&
+           (pendingReplies_.size() > kMaxPendingReplies || held > kMaxPendingReplyBytes)) {
+      held -= pendingReplies_.front()->Size();
+      pendingReplies_.erase(pendingReplies_.begin());
+    }
     break;
+  }
   case dmParams:
     ReceiveParams(Msg->Content());
     break;

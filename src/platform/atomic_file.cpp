@@ -41,12 +41,29 @@ std::string BaseName(const std::string &Path) {
   return slash == std::string::npos ? Path : Path.substr(slash + 1);
 }
 
+// Whether a link in Dir may be trusted: outside a shared directory (sticky
+// and writable by all, like /tmp) any link is, since only people allowed to
+// write the directory could have made it; inside one, only a link of this
+// user or of the directory's owner, so that nobody can plant a link there
+// that makes us write somewhere else.
+bool LinkTrusted(const struct stat &Link, const std::string &Dir) {
+  struct stat dir {};
+  if (::stat(Dir.c_str(), &dir) != 0) return false;
+  const bool shared = (dir.st_mode & S_ISVTX) && (dir.st_mode & S_IWOTH);
+  return !shared || Link.st_uid == ::geteuid() || Link.st_uid == dir.st_uid;
+}
+
 // Follows symbolic links from Path to the file they finally name (which
-// need not exist); Path itself when it is no link. Gives up on loops.
-std::string FollowLinks(std::string Path) {
+// need not exist); Path itself when it is no link. Gives up on loops. A link
+// another user planted in a shared directory is refused (EFileWriteError
+// naming Original).
+std::string FollowLinks(std::string Path, const std::string &Original) {
   for (int hops = 0; hops < 40; ++hops) {
     struct stat st {};
     if (::lstat(Path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return Path;
+    if (!LinkTrusted(st, Directory(Path)))
+      throw EFileWriteError("Cannot write file \"" + Original + "\": \"" + Path +
+                            "\" is a symbolic link of another user in a shared directory");
     std::vector<char> buffer(std::size_t(st.st_size > 0 ? st.st_size : 255) + 1);
     const ssize_t n = ::readlink(Path.c_str(), buffer.data(), buffer.size());
     if (n <= 0 || std::size_t(n) >= buffer.size()) return Path;
@@ -159,11 +176,14 @@ std::string AtomicTemporaryName(const std::string &Path) {
 
 void WriteFileAtomic(const std::string &Path, std::string_view Bytes) {
   if (Path.empty()) Fail(Path, "no file name given");
-  const std::string target = FollowLinks(Path);
+  const std::string target = FollowLinks(Path, Path);
   struct stat old {};
   bool keepMode = false;
   if (::stat(target.c_str(), &old) == 0) {
     if (!S_ISREG(old.st_mode)) Fail(Path, "it is not a regular file");
+    // Replacing needs only the directory's permission; a file its owner made
+    // read-only is refused as opening it for writing would be.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) FailErrno(Path);
     keepMode = true;
   } else if (errno != ENOENT) {
     FailErrno(Path);

@@ -19,7 +19,9 @@ public:
 /// the directory's flush follow. A replaced file keeps its permission bits
 /// (a new one gets 0666 less the umask); a symbolic link keeps pointing at
 /// the file it names, which is replaced. A target that exists but is not a
-/// regular file (a directory, a device, a FIFO) is refused without opening it.
+/// regular file (a directory, a device, a FIFO), or that the user may not
+/// write (a read-only file), is refused without opening it, and so is a link
+/// that another user placed in a shared sticky directory such as /tmp.
 ///
 /// The temporary file is named after the target, the same name on every
 /// write, so a crash leaves at most one of it per target and the next write

@@ -2,6 +2,7 @@
 #include "platform/application.h"
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -9,7 +10,16 @@ TMessageBoxSink &Sink() {
   static TMessageBoxSink sink;
   return sink;
 }
+// Boxes on screen now, innermost last.
+std::vector<QMessageBox *> g_open;
+bool g_ended = false;
 } // namespace
+
+void EndMessageBoxes() {
+  g_ended = true;
+  for (auto it = g_open.rbegin(); it != g_open.rend(); ++it)
+    (*it)->done(QMessageBox::Ok);
+}
 
 TMessageBoxSink SetMessageBoxSink(TMessageBoxSink NewSink) {
   TMessageBoxSink old = std::move(Sink());
@@ -20,7 +30,7 @@ TMessageBoxSink SetMessageBoxSink(TMessageBoxSink NewSink) {
 TModalResult ShowMessageBox(const std::string &Text, const std::string &Caption, TMsgDlgType Type) {
   TMessageBoxRequest request{Text, Caption, Type};
   if (Sink()) return Sink()(request);
-  if (!QGuiApplication::instance() || QGuiApplication::platformName() == "offscreen") {
+  if (g_ended || !QGuiApplication::instance() || QGuiApplication::platformName() == "offscreen") {
     std::fprintf(stderr, "%s: %s\n", Caption.c_str(), Text.c_str());
     return mrOk;
   }
@@ -33,7 +43,9 @@ TModalResult ShowMessageBox(const std::string &Text, const std::string &Caption,
     icon = QMessageBox::Question;
   QMessageBox box(icon, QString::fromStdString(Caption), QString::fromStdString(Text),
                   QMessageBox::Ok);
+  g_open.push_back(&box);
   box.exec();
+  g_open.erase(std::find(g_open.begin(), g_open.end(), &box));
   return mrOk;
 }
 

@@ -37,6 +37,10 @@ TModalResult ShowMessageBox(const std::string &Text, const std::string &Caption,
 /// An information box captioned with the application title.
 void ShowMessage(const std::string &Text);
 
+/// The program is asked to end: every box on screen closes as if OK was
+/// pressed, and later boxes go to standard error instead of waiting.
+void EndMessageBoxes();
+
 /// Records every message box while it exists (for tests).
 class TMessageBoxRecorder {
 public:

@@ -1,11 +1,12 @@
 #include "platform/message_window.h"
 
-#include "platform/control.h"
+#include "platform/application.h"
 #include "platform/message_frame.h"
 #include "platform/runtime_dir.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QString>
 #include <QTimer>
 
 #include <algorithm>
@@ -14,7 +15,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
+#include <exception>
 #include <fcntl.h>
 #include <poll.h>
 #include <random>
@@ -34,6 +37,9 @@ int g_sendTimeoutMs = 5000;
 constexpr std::size_t kMaxIncoming = 64;
 // Largest read from a socket in one go.
 constexpr std::size_t kReadChunk = 64 * 1024;
+// A socket without its description file is left alone this long: a window
+// being created binds its socket a moment before it writes the file.
+constexpr int kOrphanSocketAgeSeconds = 10;
 
 int ElapsedMs(Clock::time_point Since) {
   return int(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - Since).count());
@@ -83,9 +89,24 @@ struct TWindowInfo {
   std::string Title;
 };
 
+// Class names and titles match without regard to letter case, as window
+// lookups by name do.
+bool SameWindowName(const std::string &A, const std::string &B) {
+  if (A.size() == B.size() && A == B) return true;
+  return QString::fromUtf8(A.data(), qsizetype(A.size()))
+             .compare(QString::fromUtf8(B.data(), qsizetype(B.size())), Qt::CaseInsensitive) == 0;
+}
+
 bool ReadInfo(const std::string &Path, TWindowInfo &Info) {
-  const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  // Non-blocking and checked to be a regular file: a FIFO planted under the
+  // name must not stop the reader in open() or read().
+  const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
   if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
   std::string text;
   char buf[4096];
   for (;;) {
@@ -181,6 +202,10 @@ public:
   std::vector<TMessageWindow::Impl *> Windows;
   std::vector<std::unique_ptr<TIncoming>> Incoming;
 
+  // Connections whose message is being handled now (out of Incoming while
+  // their handler runs); they count against kMaxIncoming all the same.
+  std::size_t Delivering = 0;
+
   TMessageWindow::Impl *FindLocal(TMessageWindowHandle Handle) const {
     for (auto *w : Windows)
       if (w->Handle == Handle) return w;
@@ -202,7 +227,13 @@ public:
         ::close(fd);
         continue;
       }
-      if (Incoming.size() >= kMaxIncoming) Close(Incoming.front()->Fd);
+      if (Incoming.size() + Delivering >= kMaxIncoming) {
+        if (Incoming.empty()) {
+          ::close(fd); // every slot is busy handling a message: refused
+          continue;
+        }
+        Close(Incoming.front()->Fd);
+      }
       auto in = std::make_unique<TIncoming>();
       in->Fd = fd;
       in->Window = Handle;
@@ -252,16 +283,54 @@ public:
     return true;
   }
 
+  // Handles a complete frame, then answers the sender and closes. An error
+  // the handler raises (a malformed message) is the peer's: the peer is
+  // answered and let go at once, and the error is shown later from the
+  // event loop, never while a send waits or the connection is held.
   void Deliver(TIncoming &C) {
     TMessageWindow::Impl *w = FindLocal(C.Window);
+    std::exception_ptr error;
     if (w && w->Owner->OnCopyData) {
       const TCopyDataEvent handler = w->Owner->OnCopyData;
-      DispatchSafely([&] { handler(C.Reader.Sender(), C.Reader.Code(), C.Reader.Block()); });
+      ++Delivering;
+      try {
+        handler(C.Reader.Sender(), C.Reader.Code(), C.Reader.Block());
+      } catch (const std::exception &) {
+        error = std::current_exception();
+      }
+      --Delivering;
     }
     // The window procedure's result; the sender waits for it.
     const char result[4] = {0, 0, 0, 0};
     (void)!::send(C.Fd, result, sizeof result, MSG_NOSIGNAL | MSG_DONTWAIT);
     ::close(C.Fd);
+    if (error) ReportHandlerError(error);
+  }
+
+  // Shows one handler error at a time: while one is waiting to be shown or
+  // is on screen, later ones only go to standard error, so a peer sending
+  // bad messages in a loop cannot stack up boxes.
+  void ReportHandlerError(std::exception_ptr Error) {
+    if (errorShowing_ || !QCoreApplication::instance()) {
+      try {
+        std::rethrow_exception(Error);
+      } catch (const std::exception &e) {
+        if (errorShowing_)
+          std::fprintf(stderr, "message window: %s\n", e.what());
+        else
+          Application->HandleException(e);
+      }
+      return;
+    }
+    errorShowing_ = true;
+    QTimer::singleShot(0, QCoreApplication::instance(), [this, Error] {
+      try {
+        std::rethrow_exception(Error);
+      } catch (const std::exception &e) {
+        Application->HandleException(e);
+      }
+      errorShowing_ = false;
+    });
   }
 
   void Close(int Fd) {
@@ -319,6 +388,7 @@ private:
     if (!sweeper_->isActive()) sweeper_->start();
   }
   std::unique_ptr<QTimer> sweeper_;
+  bool errorShowing_ = false;
 };
 
 THub &Hub() {
@@ -334,18 +404,35 @@ TMessageWindowHandle RandomHandle() {
   }
 }
 
-// Removes the files of windows whose process no longer exists.
+// Whether the socket at Path has no description file beside it, nobody
+// listens on it and it is old enough not to be a window being created.
+bool OrphanSocket(const std::string &Dir, const std::string &Hex8) {
+  const std::string sock = Dir + "/" + Hex8 + ".sock";
+  struct stat st {};
+  if (::lstat((Dir + "/" + Hex8 + ".info").c_str(), &st) == 0) return false;
+  if (::lstat(sock.c_str(), &st) != 0 || !S_ISSOCK(st.st_mode)) return false;
+  if (::time(nullptr) - st.st_mtime < kOrphanSocketAgeSeconds) return false;
+  return SocketIsDead(sock);
+}
+
+// Removes the files of windows whose process no longer exists, and sockets
+// left without their description file by a process that died.
 void RemoveStaleWindows(const std::string &Dir) {
   DIR *d = ::opendir(Dir.c_str());
   if (!d) return;
   std::vector<std::string> stale;
+  std::vector<std::string> sockets;
   while (dirent *e = ::readdir(d)) {
     const std::string name = e->d_name;
-    if (name.size() != 13 || name.compare(8, 5, ".info") != 0) continue;
+    if (name.size() != 13) continue;
+    if (name.compare(8, 5, ".sock") == 0) sockets.push_back(name.substr(0, 8));
+    if (name.compare(8, 5, ".info") != 0) continue;
     TWindowInfo info;
     if (ReadInfo(Dir + "/" + name, info) && ProcessGone(info.Pid)) stale.push_back(name.substr(0, 8));
   }
   ::closedir(d);
+  for (const std::string &hex : sockets)
+    if (OrphanSocket(Dir, hex)) ::unlink((Dir + "/" + hex + ".sock").c_str());
   for (const std::string &hex : stale) {
     ::unlink((Dir + "/" + hex + ".sock").c_str());
     ::unlink((Dir + "/" + hex + ".info").c_str());
@@ -479,13 +566,15 @@ bool TMessageWindow::SendCopyData(TMessageWindowHandle Target, std::int32_t Code
   if (PeerUid(fd, ok) != impl_->TrustedUid || !ok) return false;
 
   // Waits for Events on the socket, handling our own windows meanwhile.
+  // Only this send's own bytes count as its progress: traffic of other
+  // connections (another peer trickling bytes) does not stretch its limit.
   Clock::time_point lastProgress = Clock::now();
   auto wait = [&](short Events) {
     for (;;) {
       const int left = timeout - ElapsedMs(lastProgress);
       if (left <= 0) return false;
       bool ready = false;
-      if (hub.Pump(left, fd, Events, &ready)) lastProgress = Clock::now();
+      hub.Pump(left, fd, Events, &ready);
       if (ready) return true;
     }
   };
@@ -524,7 +613,7 @@ bool TMessageWindow::SendCopyData(TMessageWindowHandle Target, std::int32_t Code
 
 TMessageWindowHandle FindMessageWindow(const std::string &ClassName, const std::string &Title) {
   for (auto *w : Hub().Windows)
-    if (w->ClassName == ClassName && w->Title == Title) return w->Handle;
+    if (SameWindowName(w->ClassName, ClassName) && SameWindowName(w->Title, Title)) return w->Handle;
   const std::string dir = UserRuntimeDirectory();
   if (dir.empty()) return 0;
   DIR *d = ::opendir(dir.c_str());
@@ -534,7 +623,8 @@ TMessageWindowHandle FindMessageWindow(const std::string &ClassName, const std::
     const std::string name = e->d_name;
     if (name.size() != 13 || name.compare(8, 5, ".info") != 0) continue;
     TWindowInfo info;
-    if (ReadInfo(dir + "/" + name, info) && info.ClassName == ClassName && info.Title == Title)
+    if (ReadInfo(dir + "/" + name, info) && SameWindowName(info.ClassName, ClassName) &&
+        SameWindowName(info.Title, Title))
       candidates.push_back(name.substr(0, 8));
   }
   ::closedir(d);
@@ -562,7 +652,7 @@ bool IsMessageWindow(TMessageWindowHandle Handle) {
          ::lstat((dir + "/" + HandleHex(Handle) + ".sock").c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
 }
 
-bool SendRawFrameBytes(TMessageWindowHandle Target, const std::string &Bytes) {
+bool SendRawFrameBytes(TMessageWindowHandle Target, const std::string &Bytes, int PauseMs) {
   const std::string dir = UserRuntimeDirectory();
   sockaddr_un address;
   if (dir.empty() || !FillAddress(dir + "/" + HandleHex(Target) + ".sock", address)) return false;
@@ -573,7 +663,9 @@ bool SendRawFrameBytes(TMessageWindowHandle Target, const std::string &Bytes) {
   bool ok = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
   std::size_t sent = 0;
   while (ok && sent < Bytes.size()) {
-    const ssize_t n = ::send(fd, Bytes.data() + sent, Bytes.size() - sent, MSG_NOSIGNAL);
+    if (PauseMs > 0 && sent > 0) ::usleep(useconds_t(PauseMs) * 1000);
+    const std::size_t chunk = PauseMs > 0 ? 1 : Bytes.size() - sent;
+    const ssize_t n = ::send(fd, Bytes.data() + sent, chunk, MSG_NOSIGNAL);
     ok = n > 0;
     if (ok) sent += std::size_t(n);
   }

@@ -13,8 +13,11 @@
 //
 // Safety: only peers of the same user are served (checked with the socket's
 // peer credentials before anything is read); a send gives up after a bounded
-// time without progress; a frame above MaxCopyDataBlock is refused unread;
-// every descriptor is close-on-exec and no write raises SIGPIPE.
+// time without progress of its own; a frame above MaxCopyDataBlock is
+// refused unread; at most 64 connections are held at once, those being
+// handled included; an error a handler raises for a malformed message is
+// shown after the peer was answered and let go, one at a time; every
+// descriptor is close-on-exec and no write raises SIGPIPE.
 #include "platform/exceptions.h"
 
 #include <cstdint>
@@ -51,13 +54,16 @@ public:
   const std::string &Title() const;
 
   /// The window procedure for copy-data messages. An exception it raises is
-  /// shown like any error reaching the event loop; the sender is answered anyway.
+  /// shown like any error reaching the event loop, from the event loop once
+  /// the sender was answered; while one such error waits or is shown, later
+  /// ones go to standard error only.
   TCopyDataEvent OnCopyData;
 
   /// Sends a copy-data message from this window to Target and waits until
   /// the receiver handled it. Returns false when nothing was delivered: no
   /// such window (or 0), a peer of another user, a block above
-  /// MaxCopyDataBlock, or no progress within MessageSendTimeout().
+  /// MaxCopyDataBlock, or none of this send's bytes moving within
+  /// MessageSendTimeout().
   bool SendCopyData(TMessageWindowHandle Target, std::int32_t Code, const std::string &Block);
 
   /// Test seam: the user id whose peers this window serves and sends to
@@ -70,7 +76,8 @@ private:
   std::unique_ptr<Impl> impl_;
 };
 
-/// The first live window with exactly this class name and title, or 0.
+/// The first live window with this class name and title, compared without
+/// regard to letter case, or 0.
 /// Description files of windows whose process has gone are removed on the way.
 TMessageWindowHandle FindMessageWindow(const std::string &ClassName, const std::string &Title);
 /// Whether Handle names an existing window (of this or another process).
@@ -79,10 +86,11 @@ bool IsMessageWindow(TMessageWindowHandle Handle);
 /// For developer tools that play a misbehaving peer: connects to Target,
 /// writes Bytes as they are (for example a frame cut short or announcing
 /// an oversize block) and closes without waiting. Returns whether all of
-/// Bytes were written.
-bool SendRawFrameBytes(TMessageWindowHandle Target, const std::string &Bytes);
+/// Bytes were written. With PauseMs the bytes go one at a time, PauseMs
+/// apart (a peer trickling its frame).
+bool SendRawFrameBytes(TMessageWindowHandle Target, const std::string &Bytes, int PauseMs = 0);
 
-/// Milliseconds a send may go without any progress before it gives up
+/// Milliseconds a send may go without progress of its own before it gives up
 /// (default 5000); connecting takes at most min(1000, this) of it.
 int MessageSendTimeout();
 void SetMessageSendTimeout(int Milliseconds);

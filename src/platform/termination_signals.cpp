@@ -2,6 +2,7 @@
 
 #include "platform/application.h"
 #include "platform/form.h"
+#include "platform/message_box.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -21,8 +22,10 @@ void OnSignal(int) {
 }
 
 void EndRun() {
-  // A modal window runs its own loop; closing it lets the start-up (or the
-  // handler that showed it) return to Run, which then ends.
+  // A modal window or message box runs its own loop; closing it lets the
+  // start-up (or the handler that showed it) return to Run, which then ends.
+  // No box opened after this waits for anybody.
+  EndMessageBoxes();
   for (int i = 0; i < Application->ComponentCount(); ++i)
     if (auto *form = dynamic_cast<TForm *>(Application->Components(i)); form && form->Modal())
       form->Close();
@@ -49,6 +52,12 @@ void EndRunOnTerminationSignals() {
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (int signal : {SIGTERM, SIGINT, SIGHUP})
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    // A hang-up ignored by whoever started us (nohup) stays ignored.
+    struct sigaction previous {};
+    if (signal == SIGHUP && sigaction(signal, nullptr, &previous) == 0 &&
+        previous.sa_handler == SIG_IGN)
+      continue;
     sigaction(signal, &action, nullptr);
+  }
 }

@@ -5,6 +5,8 @@
 // and the program exits with status 0 instead of being killed mid-way.
 
 /// Installs the handlers. The signal only wakes the event loop; the work is
-/// done there: a modal window being shown is closed, then the application's
-/// Run returns. Call once, after the Qt application object exists.
+/// done there: message boxes and a modal window being shown are closed, then
+/// the application's Run returns. A SIGHUP that was ignored when the program
+/// started (nohup) stays ignored. Call once, after the Qt application object
+/// exists.
 void EndRunOnTerminationSignals();

@@ -47,3 +47,24 @@ TEST(HostLookup, TheServerWindowNamedByTheRegistryIsFound) {
   ::unsetenv("SPECTRION_REGISTRY_ROOT");
   fs::remove_all(root);
 }
+
+TEST(HostLookup, WindowNamesMatchWithoutRegardToCase) {
+  // "/ServerHandle=00AB12CD" gives the suffix "00ab12cd"; a host whose names
+  // end in upper case is found all the same, as is one in lower case.
+  const fs::path root = fs::temp_directory_path() / ("spectrion-case-" + std::to_string(::getpid()));
+  fs::create_directories(root / "HKEY_LOCAL_MACHINE/Software/Vorlant/tavelin");
+  std::ofstream(root / "HKEY_LOCAL_MACHINE/Software/Vorlant/tavelin/demon.key")
+      << "ViewerHandle=" << ServerHandleSuffix("", {"/ServerHandle=00AB12CD"}) << "\n";
+  ::setenv("SPECTRION_REGISTRY_ROOT", root.c_str(), 1);
+  for (const std::string suffix : {"00AB12CD", "00ab12cd"}) {
+    TMessageWindow server("ThisIsTheQuorvoServerComponentWindowClass" + suffix,
+                          "ThisIsTheQuorvoServerComponentWindow" + suffix);
+    TMessageWindow other("ThisIsTheQuorvoServerComponentWindowClass00AB12CE",
+                         "ThisIsTheQuorvoServerComponentWindow00AB12CE");
+    auto *demon = new TkdbDemonClient(nullptr);
+    EXPECT_EQ(demon->ServerEntity()->Handle, server.Handle()) << suffix;
+    demon->Free();
+  }
+  ::unsetenv("SPECTRION_REGISTRY_ROOT");
+  fs::remove_all(root);
+}

@@ -9,8 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -138,4 +144,56 @@ TEST(SingleInstance, WithAHostASecondStartNeverHandsItsParamsToItself) {
   EXPECT_EQ(host->Log, (std::vector<std::string>{s + ":4100", s + ":4099", s + ":4100", r + ":4101"}));
   EXPECT_EQ(host->Handed, "/opt/host-single-test\r\np\r\n");
   demon->Free();
+}
+
+TEST(SingleInstance, WhateverSitsUnderTheLockNameNeverGivesTwoInstances) {
+  char pattern[] = "/tmp/slock-XXXXXX";
+  const std::string base = ::mkdtemp(pattern);
+  const char *previous = std::getenv("XDG_RUNTIME_DIR");
+  const std::string saved = previous ? previous : "";
+  ::setenv("XDG_RUNTIME_DIR", base.c_str(), 1);
+  const std::string dir = base + "/spectrion";
+  ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
+  const std::string lock = dir + "/QV_planted.lock";
+  const std::string elsewhere = base + "/elsewhere";
+  const std::vector<std::pair<std::string, std::function<void()>>> plants = {
+      {"a link to a file", [&] {
+         FILE *f = std::fopen(elsewhere.c_str(), "w");
+         std::fputs("keep", f);
+         std::fclose(f);
+         ASSERT_EQ(::symlink(elsewhere.c_str(), lock.c_str()), 0);
+       }},
+      {"a dangling link", [&] { ASSERT_EQ(::symlink("/nonexistent/x", lock.c_str()), 0); }},
+      {"an empty directory", [&] { ASSERT_EQ(::mkdir(lock.c_str(), 0700), 0); }},
+      {"a directory with contents", [&] {
+         ASSERT_EQ(::mkdir(lock.c_str(), 0700), 0);
+         FILE *f = std::fopen((lock + "/inside").c_str(), "w");
+         std::fclose(f);
+       }},
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0600), 0); }},
+  };
+  for (const auto &[what, plant] : plants) {
+    SCOPED_TRACE(what);
+    plant();
+    EXPECT_EQ(TInstanceLock::OwnerWindow("QV_planted"), 0u); // returns, even for a FIFO
+    TInstanceLock a, b;
+    EXPECT_EQ(a.TryAcquire("QV_planted"), TInstanceLock::lrAcquired);
+    EXPECT_EQ(b.TryAcquire("QV_planted"), TInstanceLock::lrBusy);
+    a.SetOwnerWindow(0x1234);
+    EXPECT_EQ(TInstanceLock::OwnerWindow("QV_planted"), 0x1234u);
+    a.Release();
+    ::unlink(lock.c_str());
+  }
+  // The link's target was never written.
+  FILE *f = std::fopen(elsewhere.c_str(), "r");
+  char text[8] = {};
+  ASSERT_TRUE(f && std::fgets(text, sizeof text, f));
+  std::fclose(f);
+  EXPECT_STREQ(text, "keep");
+  if (saved.empty())
+    ::unsetenv("XDG_RUNTIME_DIR");
+  else
+    ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+  std::error_code ec;
+  std::filesystem::remove_all(base, ec);
 }

@@ -112,6 +112,38 @@ TEST_F(AtomicFile, SpecialTargetsAreRefusedWithoutBlocking) {
   EXPECT_EQ(Entries(), 1);
 }
 
+TEST_F(AtomicFile, LinksOfOtherUsersInSharedDirectoriesAreNeverWrittenThrough) {
+  // A shared sticky directory like /tmp, a file of ours elsewhere, and a
+  // link to it that "another user" planted under the name we write.
+  const fs::path shared = dir / "shared";
+  fs::create_directories(shared);
+  ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+  const fs::path victim = dir / "victim";
+  std::ofstream(victim) << "precious";
+  const fs::path planted = shared / "spectrion.itl";
+  fs::create_symlink(victim, planted);
+  if (::geteuid() != 0 || ::lchown(planted.c_str(), 65534, 65534) != 0)
+    GTEST_SKIP() << "needs root to give the link to another user";
+  try {
+    WriteFileAtomic(planted.string(), "template");
+    ADD_FAILURE() << "wrote through the planted link";
+  } catch (const EFileWriteError &e) {
+    EXPECT_NE(std::string(e.Message()).find("symbolic link of another user"), std::string::npos)
+        << e.Message();
+  }
+  EXPECT_EQ(Read(victim), "precious");
+  EXPECT_TRUE(fs::is_symlink(planted));
+
+  // The user's own link there, and any link outside a shared directory, is followed.
+  ASSERT_EQ(::lchown(planted.c_str(), ::geteuid(), ::getegid()), 0);
+  WriteFileAtomic(planted.string(), "mine");
+  EXPECT_EQ(Read(victim), "mine");
+  ASSERT_EQ(::chmod(shared.c_str(), 0755), 0);
+  ASSERT_EQ(::lchown(planted.c_str(), 65534, 65534), 0);
+  WriteFileAtomic(planted.string(), "again");
+  EXPECT_EQ(Read(victim), "again");
+}
+
 TEST_F(AtomicFile, CrashLeftoversAreTakenOverAndLongNamesWork) {
   const std::string file = (dir / "lang.itl").string();
   // What a write killed half-way leaves behind.

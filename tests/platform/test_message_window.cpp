@@ -17,10 +17,13 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -287,4 +290,134 @@ TEST(MessageWindow, ASilentPeerCostsAtMostTheBoundedTimePerSend) {
   EXPECT_EQ(size, std::size_t(20) << 20);
   EXPECT_FALSE(a.SendCopyData(b.Handle(), 1, std::string(MaxCopyDataBlock + 1, 'z')));
   SetMessageSendTimeout(old);
+}
+
+namespace {
+
+// Sets an environment variable for one scope (unset when Value is null).
+class TEnvSetting {
+public:
+  TEnvSetting(const char *Name, const char *Value) : name_(Name) {
+    if (const char *old = std::getenv(Name)) {
+      had_ = true;
+      old_ = old;
+    }
+    if (Value)
+      ::setenv(Name, Value, 1);
+    else
+      ::unsetenv(Name);
+  }
+  ~TEnvSetting() {
+    if (had_)
+      ::setenv(name_.c_str(), old_.c_str(), 1);
+    else
+      ::unsetenv(name_.c_str());
+  }
+
+private:
+  std::string name_, old_;
+  bool had_ = false;
+};
+
+std::string HostName() {
+  char host[256] = {};
+  ::gethostname(host, sizeof host - 1);
+  return host;
+}
+
+} // namespace
+
+TEST(MessageWindow, ASharedPlaceTakenByAnotherUserFallsBackToTheHome) {
+  char pattern[] = "/tmp/smw-shared-XXXXXX";
+  const std::string base = ::mkdtemp(pattern);
+  const std::string shared = base + "/tmp";
+  ASSERT_EQ(::mkdir(shared.c_str(), 01777), 0);
+  ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+  const std::string home = base + "/home";
+  ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
+  TEnvSetting noRuntime("XDG_RUNTIME_DIR", nullptr), noCache("XDG_CACHE_HOME", nullptr),
+      homeDir("HOME", home.c_str());
+  SetSharedRuntimeBase(shared);
+  const std::string taken = shared + "/spectrion-" + std::to_string(::geteuid());
+  const std::string fallback = home + "/.cache/spectrion/run-" + HostName();
+
+  // What another user may have put there first.
+  const std::vector<std::pair<std::string, std::function<void()>>> plants = {
+      {"a directory of another user",
+       [&] {
+         ASSERT_EQ(::mkdir(taken.c_str(), 0700), 0);
+         if (::geteuid() == 0) ASSERT_EQ(::chown(taken.c_str(), 65534, 65534), 0);
+         else ASSERT_EQ(::chmod(taken.c_str(), 0777), 0); // unusable all the same
+       }},
+      {"a link to a directory", [&] { ASSERT_EQ(::symlink(home.c_str(), taken.c_str()), 0); }},
+      {"a file", [&] { std::ofstream(taken) << "x"; }},
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo(taken.c_str(), 0600), 0); }},
+  };
+  for (const auto &[what, plant] : plants) {
+    SCOPED_TRACE(what);
+    plant();
+    std::string why;
+    EXPECT_EQ(UserRuntimeDirectory(&why), fallback) << why;
+    {
+      TMessageWindow w("FallbackClass", "");
+      EXPECT_EQ(FindMessageWindow("FallbackClass", ""), w.Handle());
+      EXPECT_TRUE(fs::exists(fallback + "/" + Hex8(w.Handle()) + ".sock"));
+    }
+    std::error_code ec;
+    fs::remove(taken, ec);
+  }
+
+  // When the home cannot be used either, the message says why for both.
+  std::ofstream(taken) << "x";
+  const std::string notADirectory = base + "/plain-file";
+  std::ofstream(notADirectory) << "x";
+  {
+    TEnvSetting badHome("HOME", notADirectory.c_str());
+    std::string why;
+    EXPECT_EQ(UserRuntimeDirectory(&why), "");
+    EXPECT_NE(why.find(taken + ": not a directory"), std::string::npos) << why;
+    EXPECT_NE(why.find("fallback"), std::string::npos) << why;
+    EXPECT_NE(why.find(notADirectory + "/.cache"), std::string::npos) << why;
+    try {
+      TMessageWindow w("C", "T");
+      ADD_FAILURE() << "a window without a usable directory";
+    } catch (const EMessageWindowError &e) {
+      EXPECT_NE(std::string(e.Message()).find(why), std::string::npos) << e.Message();
+    }
+  }
+  SetSharedRuntimeBase("");
+  std::error_code ec;
+  fs::remove_all(base, ec);
+}
+
+TEST(MessageWindow, PlantedFifosNeverHangAndOrphanSocketsAreRemoved) {
+  TRuntimeDir runtime;
+  ASSERT_EQ(UserRuntimeDirectory(), runtime.Dir());
+  // A FIFO under a description file's name would block an open() for reading.
+  ASSERT_EQ(::mkfifo((runtime.Dir() + "/0000beef.info").c_str(), 0600), 0);
+  const auto start = Clock::now();
+  EXPECT_EQ(FindMessageWindow("Anything", ""), 0u);
+  EXPECT_FALSE(IsMessageWindow(0xbeef));
+  {
+    TMessageWindow w("AfterFifo", "");
+    EXPECT_EQ(FindMessageWindow("AfterFifo", ""), w.Handle());
+  }
+  EXPECT_LT(std::chrono::duration<double>(Clock::now() - start).count(), 2.0);
+
+  // Sockets without a description file: an old dead one goes, a fresh one
+  // (a window being created now) and a live one stay.
+  const std::string old = runtime.Dir() + "/0000dead.sock";
+  const std::string fresh = runtime.Dir() + "/0000f00d.sock";
+  const std::string live = runtime.Dir() + "/0000a11e.sock";
+  ::close(SilentListener(old));
+  ::close(SilentListener(fresh));
+  const int listener = SilentListener(live);
+  const timespec longAgo[2] = {{::time(nullptr) - 60, 0}, {::time(nullptr) - 60, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, old.c_str(), longAgo, AT_SYMLINK_NOFOLLOW), 0);
+  ASSERT_EQ(::utimensat(AT_FDCWD, live.c_str(), longAgo, AT_SYMLINK_NOFOLLOW), 0);
+  { TMessageWindow w("Sweeper", ""); }
+  EXPECT_FALSE(fs::exists(old));
+  EXPECT_TRUE(fs::exists(fresh));
+  EXPECT_TRUE(fs::exists(live));
+  ::close(listener);
 }
