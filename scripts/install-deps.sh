@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
   dpkg-dev lintian man-db file desktop-file-utils
+  xvfb
 )
 
 missing=()

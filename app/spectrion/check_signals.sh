@@ -24,4 +24,19 @@ for signal in TERM INT HUP; do
   status=$?
   [ "$status" -eq 0 ] || { echo "SIG$signal: exit status $status"; fail=1; }
 done
+# A hang-up ignored by whoever started the program (nohup) stays ignored;
+# SIGTERM still ends it.
+QT_QPA_PLATFORM=offscreen nohup "$program" >/dev/null 2>&1 &
+pid=$!
+sleep 1.5
+kill -HUP "$pid" 2>/dev/null
+sleep 0.5
+if ! kill -0 "$pid" 2>/dev/null; then
+  echo "nohup: SIGHUP ended the program"; fail=1
+else
+  kill -TERM "$pid"
+  wait "$pid"
+  status=$?
+  [ "$status" -eq 0 ] || { echo "nohup, SIGTERM: exit status $status"; fail=1; }
+fi
 exit $fail

@@ -459,7 +459,7 @@ TMessageWindow::TMessageWindow(const std::string &ClassName, const std::string &
     : impl_(std::make_unique<Impl>()) {
   std::string why;
   const std::string dir = UserRuntimeDirectory(&why);
-  if (dir.empty()) throw EMessageWindowError("message window directory refused: " + why);
+  if (dir.empty()) throw EMessageWindowError("no usable directory for message windows: " + why);
   RemoveStaleWindows(dir);
   impl_->Owner = this;
   impl_->ClassName = ClassName;
