@@ -120,7 +120,8 @@ public:
   TEntity *OwnEntity() const { return ownEntity_.get(); }
   /// The host's server window (Handle 0 when no server runs).
   TEntity *ServerEntity() const { return serverEntity_.get(); }
-  /// Replies received and not yet collected, oldest first.
+  /// Replies received and not yet collected, oldest first; at most 64 and
+  /// 64 MiB of content together (the newest always stays).
   int PendingReplyCount() const { return int(pendingReplies_.size()); }
 
   /// The translation of Key without arguments.

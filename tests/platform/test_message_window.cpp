@@ -2,10 +2,12 @@
 // sends with nested delivery, and refusal of unsafe directories, foreign
 // peers, oversize frames and silent peers. A few tests play a hostile peer
 // with raw sockets, which the product never does outside the platform layer.
+#include "platform/application.h"
 #include "platform/message_frame.h"
 #include "platform/message_window.h"
 #include "platform/runtime_dir.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -420,4 +422,30 @@ TEST(MessageWindow, PlantedFifosNeverHangAndOrphanSocketsAreRemoved) {
   EXPECT_TRUE(fs::exists(fresh));
   EXPECT_TRUE(fs::exists(live));
   ::close(listener);
+}
+
+TEST(MessageWindow, AHandlerErrorIsShownOnceAfterTheSenderWasLetGo) {
+  TRuntimeDir runtime;
+  TMessageWindow b("Throwing", "");
+  b.OnCopyData = [](TMessageWindowHandle, std::int32_t, const std::string &) {
+    throw Exception("malformed message");
+  };
+  std::vector<std::string> shown;
+  Application->OnException = [&](TObject *, const std::exception &E) { shown.push_back(E.what()); };
+  const std::string path = runtime.Dir() + "/" + Hex8(b.Handle()) + ".sock";
+  const std::string frame = EncodeCopyDataHeader(1, 4096, 8) + std::string(8, '\0');
+  for (int i = 0; i < 5; ++i) {
+    const int fd = ConnectRaw(path);
+    ASSERT_EQ(::send(fd, frame.data(), frame.size(), MSG_NOSIGNAL), ssize_t(frame.size()));
+    ProcessWindowMessages(200);
+    // Answered and closed before anything was shown.
+    char result[4];
+    EXPECT_EQ(::recv(fd, result, 4, 0), 4);
+    EXPECT_EQ(::recv(fd, result, 1, 0), 0);
+    ::close(fd);
+  }
+  EXPECT_TRUE(shown.empty());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(shown, std::vector<std::string>{"malformed message"});
+  Application->OnException = nullptr;
 }
