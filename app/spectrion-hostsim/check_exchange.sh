@@ -22,10 +22,13 @@ suffix=00ab12cd
 server=$!
 for _ in $(seq 50); do grep -q serving "$work/serve.out" 2>/dev/null && break; sleep 0.1; done
 
+# The host sends the params and quit messages after it answered the request
+# that asked for them; the client pumps to be there when they come.
 "$sim" client /serverhandle=00AB12CD --title Spectrion register find-title=Spectrion \
   find-title=Nobody get-value=TavelinWorkArea get-value=Other get-file=icon.png get-file=none \
   file-name=/opt/x/demo query-text=hello 'execute=/bin/true||0|5' 'execute=/no/such/program||0|0' \
-  'query-text=sim:params:one|two words' 'query-text=sim:quit:0' > "$work/client.out" || true
+  'query-text=sim:params:one|two words' pump=500 'query-text=sim:quit:0' pump=2000 \
+  > "$work/client.out" || true
 wait $server || fail "server exit status $?"
 out=$work/client.out
 expect "$out" 'register: registered as'
@@ -65,7 +68,7 @@ misbehave() { # code mode request expected [request first]
   "$sim" serve --suffix bad --misbehave "$1=$2" --value V=v --text t=t --log "$work/bad.jsonl" \
     --max-seconds 10 > "$work/bad.out" &
   local s=$!
-  for _ in $(seq 50); do grep -q serving "$work/bad.out" 2>/dev/null && break; sleep 0.1; done
+  for _ in $(seq 150); do grep -q serving "$work/bad.out" 2>/dev/null && break; sleep 0.1; done
   "$sim" client /serverhandle=bad --timeout-ms 500 ${5:-} "$3" "$3" > "$work/bad-client.out" || true
   kill $s 2>/dev/null || true
   wait $s 2>/dev/null || true
