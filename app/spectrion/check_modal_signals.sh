@@ -63,7 +63,7 @@ export XDG_RUNTIME_DIR=$work/run
 "$program" > "$work/run.out" 2>&1 &
 pid=$!
 pids+=($pid)
-for _ in $(seq 100); do "$sim" peer params >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 300); do "$sim" peer params >/dev/null 2>&1 && break; sleep 0.1; done
 fds() { ls "/proc/$1/fd" | wc -l; }
 before=$(fds $pid)
 "$sim" peer empty-quit 2000 | sed 's/^/peer: /'
