@@ -664,6 +664,10 @@ QString PlainToolTip(const std::string &Text) {
          QStringLiteral("</p>");
 }
 
+QString PlainWindowTitle(const std::string &Text) {
+  return QString::fromStdString(Text).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
+
 void TControl::UpdateToolTip() {
   Widget()->setToolTip(ShowHint() ? PlainToolTip(hint_) : QString());
 }

@@ -14,6 +14,9 @@ class TControl;
 /// breaks included. Qt takes a tooltip that looks like markup for rich text
 /// (and loads the pictures it names), so hints always go to it escaped.
 QString PlainToolTip(const std::string &Text);
+/// The window title that shows Text exactly as written: Qt reads "[*]" in a
+/// title as the place of its modified mark, and shows it only doubled.
+QString PlainWindowTitle(const std::string &Text);
 
 /// Forwards mouse, keyboard, resize and show events of a widget to its control.
 class TControlEventFilter : public QObject {

@@ -230,10 +230,7 @@ void TForm::CenterOnScreen() {
 void TForm::TextChanged() {
   // Window titles have no accelerators; a caption shared with a button
   // (the About box's title) shows without its marks.
-  // Qt reads "[*]" in a title as the place of its modified mark; doubled,
-  // it shows as written.
-  QString title = QString::fromStdString(StripAccelChars(Caption()));
-  Widget()->setWindowTitle(title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+  Widget()->setWindowTitle(PlainWindowTitle(StripAccelChars(Caption())));
 }
 
 void TForm::ColorChanged() {

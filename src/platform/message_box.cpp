@@ -1,6 +1,7 @@
 #include "platform/message_box.h"
-#include "platform/message_box_qt.h"
 #include "platform/application.h"
+#include "platform/control_qt.h"
+#include "platform/message_box_qt.h"
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <cstdio>
@@ -37,8 +38,8 @@ std::unique_ptr<QMessageBox> NewMessageBox(const TMessageBoxRequest &Request) {
     icon = QMessageBox::Warning;
   else if (Request.Type == mtConfirmation)
     icon = QMessageBox::Question;
-  auto box = std::make_unique<QMessageBox>(icon, QString::fromStdString(Request.Caption),
-                                           QString(), QMessageBox::Ok);
+  auto box = std::make_unique<QMessageBox>(icon, PlainWindowTitle(Request.Caption), QString(),
+                                           QMessageBox::Ok);
   box->setTextFormat(Qt::PlainText);
   box->setText(QString::fromStdString(Request.Text));
   return box;

@@ -85,9 +85,8 @@ TEST(LanguageFileCost, PeakMemoryStaysAFewTimesTheFileSize) {
   };
   for (const Case &c : cases) {
     const std::size_t growth = PeakGrowth(c.File);
-    EXPECT_LE(growth, 4 * c.File.size())
-        << c.What << ": " << growth / 1024 << " KiB for a file of " << c.File.size() / 1024
-        << " KiB";
+    EXPECT_LE(growth, 4 * c.File.size()) << c.What << ": " << growth / 1024 << " KiB for a file of "
+                                         << c.File.size() / 1024 << " KiB";
   }
 }
 
