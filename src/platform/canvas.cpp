@@ -9,6 +9,7 @@
 #include "platform/canvas_qt.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 struct TCanvas::Impl {
   // The painter texts share during a text pass, and how deep the passes nest.
@@ -25,11 +27,17 @@ struct TCanvas::Impl {
   std::optional<QFontMetrics> metrics;
   TFont metricsFor;
 
-  // The last text measured and its width: callers measure a text and then
-  // draw it, which needs the width again.
-  QString widthText;
-  int width = 0;
-  bool widthKnown = false;
+  // Widths measured so far, per font: every paint measures the same few
+  // texts again (captions, tick labels, text labels), and shaping a text for
+  // its width is dear. Bounded; a full table starts again.
+  struct TWidths {
+    TFont Font;
+    QHash<QString, int> Of;
+  };
+  static constexpr std::size_t MaxWidthFonts = 8;
+  static constexpr qsizetype MaxWidthsPerFont = 256;
+  std::vector<TWidths> widths;
+  int widthsNow = -1; // index of the table of the font of the metrics
 
   // The metrics of Font, created again whenever the font has changed.
   const QFontMetrics &Metrics(const TFont &Font) {
@@ -37,19 +45,29 @@ struct TCanvas::Impl {
       metricsFor.Assign(Font);
       font = ToQFont(Font);
       metrics.emplace(*font);
-      widthKnown = false;
+      widthsNow = -1;
     }
     return *metrics;
   }
   // Width of Text in Font (see Metrics).
   int Width(const TFont &Font, const QString &Text) {
     const QFontMetrics &fm = Metrics(Font);
-    if (!widthKnown || Text != widthText) {
-      width = fm.horizontalAdvance(Text);
-      widthText = Text;
-      widthKnown = true;
+    if (widthsNow < 0) {
+      for (std::size_t i = 0; i < widths.size() && widthsNow < 0; ++i)
+        if (widths[i].Font.SameAs(Font)) widthsNow = int(i);
+      if (widthsNow < 0) {
+        if (widths.size() >= MaxWidthFonts) widths.clear();
+        widths.emplace_back();
+        widths.back().Font.Assign(Font);
+        widthsNow = int(widths.size()) - 1;
+      }
     }
-    return width;
+    QHash<QString, int> &known = widths[std::size_t(widthsNow)].Of;
+    if (const auto it = known.constFind(Text); it != known.cend()) return *it;
+    if (known.size() >= MaxWidthsPerFont) known.clear();
+    const int w = fm.horizontalAdvance(Text);
+    known.insert(Text, w);
+    return w;
   }
 };
 
