@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QImage>
 
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -75,6 +76,7 @@ struct TSamples {
   std::vector<double> Frames, Rounds;
   std::vector<bool> Preempted; // the thread was switched out during the frame
   std::vector<long> Faults;    // page faults during the frame
+  std::vector<int> Cpu;        // the processor the frame ended on
   double RoundMedian() const { return Median(Rounds); }
   double Fastest() const { return Frames.empty() ? 0 : *std::min_element(Frames.begin(), Frames.end()); }
   double Spread() const { return Fastest() > 0 ? Percentile(Frames, 90) / Fastest() : 0; }
@@ -107,6 +109,7 @@ void TimeRound(TPeerContender &C, double Budget, int MinFrames, TSamples &S) {
     S.Frames.push_back(t);
     S.Preempted.push_back(InvoluntarySwitches() != switches);
     S.Faults.push_back(PageFaults() - faults);
+    S.Cpu.push_back(sched_getcpu());
     spent += t;
   } while (spent < Budget || frames < MinFrames);
   S.Rounds.push_back(spent / frames);
@@ -129,9 +132,9 @@ std::vector<TSamples> RunRounds(const std::vector<std::unique_ptr<TPeerContender
 }
 
 void PrintFrames(const char *Who, const TSamples &S) {
-  std::printf("%s frames (us; * preempted, /N page faults):", Who);
+  std::printf("%s frames (us; @N processor N, * preempted, /N page faults):", Who);
   for (std::size_t i = 0; i < S.Frames.size(); ++i) {
-    std::printf(" %.0f%s", S.Frames[i], S.Preempted[i] ? "*" : "");
+    std::printf(" %.0f@%d%s", S.Frames[i], S.Cpu[i], S.Preempted[i] ? "*" : "");
     if (S.Faults[i]) std::printf("/%ld", S.Faults[i]);
   }
   std::printf("\n");
@@ -268,7 +271,11 @@ void Dump(const std::string &Dir) {
       const TPeerScene scene = MakePeerScene(curves, points);
       const std::string stem =
           Dir + "/chart_" + std::to_string(curves) + "x" + std::to_string(points);
-      MakeChartContender(scene)->Picture().save(QString::fromStdString(stem + ".png"));
+      // Two more frames: the picture of a repaint that reuses what the first kept.
+      auto chart = MakeChartContender(scene);
+      chart->Frame();
+      chart->Frame();
+      chart->Picture().save(QString::fromStdString(stem + ".png"));
       if (auto q = MakeQcpContender(scene))
         q->Picture().save(QString::fromStdString(Dir + "/qcp_" + std::to_string(curves) + "x" +
                                                  std::to_string(points) + ".png"));
