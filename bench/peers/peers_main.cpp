@@ -3,10 +3,15 @@
 // chart makes) and QCustomPlot when it was found at build time. Every size is
 // measured in interleaved rounds (chart, floor, QCustomPlot, chart, ...) so
 // that the noise of a shared machine hits all contenders alike; the table
-// gives the medians of CPU time per frame and their ratios.
+// gives the medians of CPU time per frame and their ratios, and how steady
+// single frames are (fastest, median, 90th percentile). Then one temperature
+// step of the simulation in its heaviest state against QCustomPlot's.
 //
-//   bench_peers [--rounds N] [--only CURVESxPOINTS]   the frame table
+//   bench_peers [--rounds N] [--only CURVESxPOINTS]   the frame table, the step
 //   bench_peers --who MASK (1 chart, 2 floor, 4 QCP; for profiling one)
+//   bench_peers --step-only | --no-step               one of the two
+//   bench_peers --frames                              every single frame too
+//   bench_peers --cold                                caches flushed before each frame
 //   bench_peers --startup                             window creation and
 //                                                     whole-process CPU and memory
 //   bench_peers --dump DIR                            the chart's pictures as PNG
