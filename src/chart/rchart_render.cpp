@@ -211,7 +211,7 @@ public:
         if (line_.Add(p)) Flush();
       return;
     }
-    std::vector<TPoint> *keep = cache.Renew(Run, mapping, Points, Count);
+    std::vector<TPoint> *keep = cache.Renew(Run, Count);
     const bool skipSame = mapping.SkipSame;
     const int left = mapping.Left, top = mapping.Top;
     TPoint last = mapping.From;
@@ -225,6 +225,7 @@ public:
       if (keep) keep->push_back(p);
       if (line_.Add(p)) Flush();
     }
+    if (keep) cache.Keep(Run, mapping, Points, Count);
   }
 
   void Finish() {

@@ -78,25 +78,30 @@ public:
     return &e.Pixels;
   }
 
-  /// The entry to fill for run R (its pixels emptied), or null when the run
-  /// is too short or the cache is full.
-  std::vector<TPoint> *Renew(std::int32_t R, const TRunMapping &M, const TItemPoint *Points,
-                             std::int32_t Count) {
+  /// The emptied pixel list to fill for run R of Count points, or null when
+  /// the run is too short or the cache is full. The entry matches nothing
+  /// until Keep completes it, so a paint broken off halfway leaves no stale
+  /// pixels behind.
+  std::vector<TPoint> *Renew(std::int32_t R, std::int32_t Count) {
     if (Count < MinPoints) return nullptr;
     if (entries_.size() <= std::size_t(R)) entries_.resize(std::size_t(R) + 1);
     TRunPixelEntry &e = entries_[std::size_t(R)];
     kept_ -= e.World.size();
-    if (kept_ + std::size_t(Count) > MaxPoints) {
-      e = TRunPixelEntry();
-      return nullptr;
-    }
+    e.World.clear();
+    e.Pixels.clear();
+    if (kept_ + std::size_t(Count) > MaxPoints) return nullptr;
+    return &e.Pixels;
+  }
+
+  /// Completes the entry of run R, whose pixels were worked out from M and
+  /// Points.
+  void Keep(std::int32_t R, const TRunMapping &M, const TItemPoint *Points, std::int32_t Count) {
+    TRunPixelEntry &e = entries_[std::size_t(R)];
     e.Mapping = M;
     e.World.assign(Points, Points + Count);
     e.Stamp = stamp_;
-    e.Pixels.clear();
     kept_ += e.World.size();
     ++renewed_;
-    return &e.Pixels;
   }
 
   /// How many runs have been worked out and kept so far.

@@ -286,6 +286,39 @@ std::int64_t RoundDiv(std::int64_t i, std::int64_t d, std::int64_t steps) {
   return std::int64_t(q);
 }
 
+// The pixels of DrawLine's walk (step i at A + round(i (B - A) / steps) on
+// the minor axis, halves up, B left out) for a solid copy-mode line with
+// dx and dy not 0 whose ends both lie inside the clip, so that every pixel
+// does: the same quotient and error term, with the pixel address stepped
+// along instead of computed, and no clip or pattern checks.
+void SolidSlantedLine(uchar *Bits, qsizetype Bpl, TPoint A, TPoint B, std::uint32_t Pixel) {
+  const std::int64_t dx = std::int64_t(B.X) - A.X, dy = std::int64_t(B.Y) - A.Y;
+  const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const bool xMajor = adx >= ady;
+  const std::int64_t steps = xMajor ? adx : ady;
+  const std::int64_t dn = xMajor ? dy : dx;
+  const qsizetype px = qsizetype(sizeof(std::uint32_t));
+  // Bytes from one pixel to the next along the major axis, and for one unit
+  // of the minor coordinate.
+  const qsizetype majorStep = xMajor ? (dx > 0 ? px : -px) : (dy > 0 ? Bpl : -Bpl);
+  const qsizetype minorStep = xMajor ? Bpl : px;
+  const std::int64_t den = 2 * steps;
+  const std::int64_t qStep = dn > 0 ? 0 : -1; // floor(2 dn / den), |dn| <= steps
+  const std::int64_t rStep = 2 * dn - qStep * den;
+  std::int64_t rem = steps; // of RoundDiv(0, dn, steps) = 0
+  uchar *at = Bits + Bpl * A.Y + px * A.X;
+  for (std::int64_t i = 0; i < steps; ++i) {
+    *reinterpret_cast<std::uint32_t *>(at) = Pixel;
+    std::int64_t dq = qStep;
+    rem += rStep;
+    if (rem >= den) {
+      rem -= den;
+      ++dq;
+    }
+    at += majorStep + qsizetype(dq) * minorStep;
+  }
+}
+
 // Whole-row fills and copies written with explicit 16-byte vectors: the
 // optimiser does not vectorise the plain loops at the project's -O2, and
 // these rows are most of a paint's pixel traffic.
@@ -442,35 +475,6 @@ void TCanvas::DrawLine(TPoint A, TPoint B, unsigned &PatternPos, const TRect &Cl
   const TRect &clip = Clip;
   if (clip.IsEmpty()) return;
 
-  // A slanted solid line in copy mode that starts and ends inside the clip
-  // has every pixel inside: the walk below with lo = 0 and hi = steps, less
-  // its clip arithmetic and per-pixel checks (most segments of a curve).
-  if (dx != 0 && dy != 0 && pen_.Mode() == pmCopy && pen_.Style() == psSolid &&
-      clip.Contains(A) && clip.Contains(B)) {
-    const bool major = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
-    const std::int64_t dn = major ? dy : dx;
-    const std::int64_t mdir = (major ? dx : dy) > 0 ? 1 : -1;
-    const std::int64_t m0 = major ? A.X : A.Y, n0 = major ? A.Y : A.X;
-    const std::int64_t den = 2 * steps;
-    const std::int64_t qStep = dn > 0 ? 0 : -1;
-    const std::int64_t rStep = 2 * dn - qStep * den;
-    std::int64_t q = 0, rem = steps; // RoundDiv(0, dn, steps) and its remainder
-    const std::uint32_t fg = ToPixel(pen_.Color());
-    uchar *bits = surface_->bits();
-    const qsizetype bpl = surface_->bytesPerLine();
-    for (std::int64_t i = 0; i < steps; ++i) {
-      const std::int64_t m = m0 + mdir * i, n = n0 + q;
-      q += qStep;
-      rem += rStep;
-      if (rem >= den) {
-        rem -= den;
-        ++q;
-      }
-      reinterpret_cast<std::uint32_t *>(bits + bpl * (major ? n : m))[major ? m : n] = fg;
-    }
-    return;
-  }
-
   const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
   const std::int64_t m0 = xMajor ? A.X : A.Y;
   const std::int64_t n0 = xMajor ? A.Y : A.X;
@@ -567,6 +571,23 @@ void TCanvas::StrokeLines(const TPoint *Points, int Count, bool Closed) {
   if (pen_.Width() <= 1) {
     unsigned pattern = 0;
     const TRect clip = EffectiveClip();
+    if (pen_.Mode() == pmCopy && pen_.Style() == psSolid && !clip.IsEmpty()) {
+      // Solid lines: the slanted segments that start and end inside the clip
+      // (most of a curve) have every pixel inside and take the short walk.
+      const std::uint32_t fg = ToPixel(pen_.Color());
+      uchar *bits = surface_->bits();
+      const qsizetype bpl = surface_->bytesPerLine();
+      const auto segment = [&](TPoint A, TPoint B) {
+        if (A.X != B.X && A.Y != B.Y && clip.Contains(A) && clip.Contains(B))
+          SolidSlantedLine(bits, bpl, A, B, fg);
+        else
+          DrawLine(A, B, pattern, clip);
+      };
+      for (int i = 0; i + 1 < Count; ++i)
+        segment(Points[i], Points[i + 1]);
+      if (Closed) segment(Points[Count - 1], Points[0]);
+      return;
+    }
     for (int i = 0; i + 1 < Count; ++i)
       DrawLine(Points[i], Points[i + 1], pattern, clip);
     if (Closed) DrawLine(Points[Count - 1], Points[0], pattern, clip);
