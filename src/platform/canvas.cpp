@@ -287,11 +287,11 @@ std::int64_t RoundDiv(std::int64_t i, std::int64_t d, std::int64_t steps) {
 }
 
 // The pixels of DrawLine's walk (step i at A + round(i (B - A) / steps) on
-// the minor axis, halves up, B left out) for a solid copy-mode line with
-// dx and dy not 0 whose ends both lie inside the clip, so that every pixel
+// the minor axis, halves up, B left out) for a solid copy-mode line from A
+// to B (A != B) whose ends both lie inside the clip, so that every pixel
 // does: the same quotient and error term, with the pixel address stepped
 // along instead of computed, and no clip or pattern checks.
-void SolidSlantedLine(uchar *Bits, qsizetype Bpl, TPoint A, TPoint B, std::uint32_t Pixel) {
+void SolidLineInside(uchar *Bits, qsizetype Bpl, TPoint A, TPoint B, std::uint32_t Pixel) {
   const std::int64_t dx = std::int64_t(B.X) - A.X, dy = std::int64_t(B.Y) - A.Y;
   const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
   const bool xMajor = adx >= ady;
@@ -572,14 +572,18 @@ void TCanvas::StrokeLines(const TPoint *Points, int Count, bool Closed) {
     unsigned pattern = 0;
     const TRect clip = EffectiveClip();
     if (pen_.Mode() == pmCopy && pen_.Style() == psSolid && !clip.IsEmpty()) {
-      // Solid lines: the slanted segments that start and end inside the clip
-      // (most of a curve) have every pixel inside and take the short walk.
+      // Solid lines: segments that start and end inside the clip (most of a
+      // curve) have every pixel inside and take the short walk; long
+      // axis-parallel ones stay spans.
       const std::uint32_t fg = ToPixel(pen_.Color());
       uchar *bits = surface_->bits();
       const qsizetype bpl = surface_->bytesPerLine();
       const auto segment = [&](TPoint A, TPoint B) {
-        if (A.X != B.X && A.Y != B.Y && clip.Contains(A) && clip.Contains(B))
-          SolidSlantedLine(bits, bpl, A, B, fg);
+        const std::int64_t length =
+            std::abs(std::int64_t(B.X) - A.X) + std::abs(std::int64_t(B.Y) - A.Y);
+        const bool walk = (A.X != B.X && A.Y != B.Y) || (length > 0 && length <= 16);
+        if (walk && clip.Contains(A) && clip.Contains(B))
+          SolidLineInside(bits, bpl, A, B, fg);
         else
           DrawLine(A, B, pattern, clip);
       };
