@@ -69,8 +69,7 @@ public:
     const TPeerCurve c = PlanckCurve(current_, points_);
     currentGraph_->setData(QVector<double>(c.X.begin(), c.X.end()),
                            QVector<double>(c.Y.begin(), c.Y.end()), true);
-    peakLine_->setData(QVector<double>{c.LabelX, c.LabelX},
-                       QVector<double>{yLow_, yHigh_}, true);
+    peakLine_->setData(QVector<double>{c.LabelX, c.LabelX}, QVector<double>{yLow_, yHigh_}, true);
     Frame();
   }
 

@@ -83,7 +83,9 @@ struct TSamples {
   std::vector<long> Faults;    // page faults during the frame
   std::vector<int> Cpu;        // the processor the frame ended on
   double RoundMedian() const { return Median(Rounds); }
-  double Fastest() const { return Frames.empty() ? 0 : *std::min_element(Frames.begin(), Frames.end()); }
+  double Fastest() const {
+    return Frames.empty() ? 0 : *std::min_element(Frames.begin(), Frames.end());
+  }
   double Spread() const { return Fastest() > 0 ? Percentile(Frames, 90) / Fastest() : 0; }
 };
 
@@ -153,8 +155,8 @@ void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints, bool ListFrames) {
   std::printf("%15s | %-23s | %-13s | %-27s | %-20s\n", "", "median of rounds", "ratios",
               "chart, single frames", qcp.empty() ? "(no QCP)" : "QCP, single frames");
   std::printf("%6s %8s | %7s %7s %7s | %6s %6s | %6s %6s %6s %6s | %6s %6s %6s\n", "curves",
-              "points", "chart", "floor", "QCP", "ch/flr", "ch/QCP", "min", "p50", "p90",
-              "p90/mn", "min", "p90", "p90/mn");
+              "points", "chart", "floor", "QCP", "ch/flr", "ch/QCP", "min", "p50", "p90", "p90/mn",
+              "min", "p90", "p90/mn");
   for (int points : {198, 2000, 20000})
     for (int curves : {1, 5, 10, 21}) {
       if (OnlyCurves && (curves != OnlyCurves || points != OnlyPoints)) continue;
@@ -164,8 +166,7 @@ void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints, bool ListFrames) {
       who.push_back(g_who & 2 ? MakeFloorContender(scene) : nullptr);
       who.push_back(g_who & 4 ? MakeQcpContender(scene) : nullptr);
       const std::vector<TSamples> t = RunRounds(who, Rounds);
-      const double chart = t[0].RoundMedian(), floor = t[1].RoundMedian(),
-                   q = t[2].RoundMedian();
+      const double chart = t[0].RoundMedian(), floor = t[1].RoundMedian(), q = t[2].RoundMedian();
       const auto ratio = [](double A, double B) { return A > 0 && B > 0 ? A / B : 0.0; };
       std::printf("%6d %8d | %7.0f %7.0f %7.0f | %6.2f %6.2f | %6.0f %6.0f %6.0f %6.2f | %6.0f "
                   "%6.0f %6.2f\n",
@@ -190,13 +191,13 @@ void StepTable(int Rounds, bool ListFrames) {
   const double chart = t[0].RoundMedian(), q = t[1].RoundMedian();
   std::printf("\nOne temperature step, heaviest state (band, peak curve, 20 snapshots, 198 "
               "points a curve): compose and paint, CPU us\n");
-  std::printf("%-23s | %-9s | %-20s | %-20s\n", "median of rounds", "ratio",
-              "chart, single steps", "QCP, single steps");
-  std::printf("%11s %11s | %9s | %6s %6s %6s | %6s %6s %6s\n", "chart", "QCP", "chart/QCP",
-              "min", "p90", "p90/mn", "min", "p90", "p90/mn");
+  std::printf("%-23s | %-9s | %-20s | %-20s\n", "median of rounds", "ratio", "chart, single steps",
+              "QCP, single steps");
+  std::printf("%11s %11s | %9s | %6s %6s %6s | %6s %6s %6s\n", "chart", "QCP", "chart/QCP", "min",
+              "p90", "p90/mn", "min", "p90", "p90/mn");
   std::printf("%11.0f %11.0f | %9.2f | %6.0f %6.0f %6.2f | %6.0f %6.0f %6.2f\n", chart, q,
-              q > 0 ? chart / q : 0.0, t[0].Fastest(), Percentile(t[0].Frames, 90),
-              t[0].Spread(), t[1].Fastest(), Percentile(t[1].Frames, 90), t[1].Spread());
+              q > 0 ? chart / q : 0.0, t[0].Fastest(), Percentile(t[0].Frames, 90), t[0].Spread(),
+              t[1].Fastest(), Percentile(t[1].Frames, 90), t[1].Spread());
   if (ListFrames) {
     PrintFrames("chart step", t[0]);
     if (who[1]) PrintFrames("QCP step", t[1]);

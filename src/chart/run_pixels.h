@@ -21,16 +21,16 @@ struct TRunMapping {
   TPoint From;           // where the line stands when the run starts
 
   bool operator==(const TRunMapping &O) const {
-    return SameAxis(Map.X, O.Map.X) && SameAxis(Map.Y, O.Map.Y) && Left == O.Left &&
-           Top == O.Top && SkipSame == O.SkipSame && From == O.From;
+    return SameAxis(Map.X, O.Map.X) && SameAxis(Map.Y, O.Map.Y) && Left == O.Left && Top == O.Top &&
+           SkipSame == O.SkipSame && From == O.From;
   }
 
 private:
   // The fast map is made from these alone (see TAxisPixelMap).
   static bool SameAxis(const TAxisPixelMap &A, const TAxisPixelMap &B) {
     return A.F.Factor == B.F.Factor && A.F.Offset == B.F.Offset &&
-           A.F.LinearFallback == B.F.LinearFallback && A.R.Low == B.R.Low &&
-           A.R.High == B.R.High && A.R.Logarithmic == B.R.Logarithmic && A.LowEdge == B.LowEdge;
+           A.F.LinearFallback == B.F.LinearFallback && A.R.Low == B.R.Low && A.R.High == B.R.High &&
+           A.R.Logarithmic == B.R.Logarithmic && A.LowEdge == B.LowEdge;
   }
 };
 

@@ -63,7 +63,7 @@ TEST(DisplayList, StampChangesWithTheContentOnly) {
   const std::uint64_t first = a.Stamp();
   EXPECT_EQ(a.Stamp(), first);
   EXPECT_NE(b.Stamp(), first); // another list never shares a number
-  a.SetDataColor(clRed); // attributes for later items change nothing yet
+  a.SetDataColor(clRed);       // attributes for later items change nothing yet
   EXPECT_EQ(a.Stamp(), first);
   a.DrawTo(2, 2);
   const std::uint64_t second = a.Stamp();

@@ -119,8 +119,8 @@ TEST_F(CurveCache, KeptSamplesAreTheLawsAndTheOldestGoFirst) {
   for (std::uint16_t t = 100; t < 100 + TCurveCache::Capacity; ++t)
     cache.Samples(t);
   EXPECT_EQ(cache.Evaluations(), TCurveCache::Capacity);
-  cache.Samples(100); // used again: now the most recent
-  cache.Samples(9000);  // pushes out 101, the least recently used
+  cache.Samples(100);  // used again: now the most recent
+  cache.Samples(9000); // pushes out 101, the least recently used
   EXPECT_EQ(cache.Evaluations(), TCurveCache::Capacity + 1);
   cache.Samples(100);
   EXPECT_EQ(cache.Evaluations(), TCurveCache::Capacity + 1);
