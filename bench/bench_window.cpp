@@ -41,7 +41,9 @@ void BM_TemperatureStepHeaviest(benchmark::State &state) {
   int position = 5000;
   const int paintsBefore = w->RCChart->PaintCount();
   for (auto _ : state) {
-    position = position == 5000 ? 5001 : 5000;
+    // Each step a temperature not composed recently, as a drag of the bar
+    // gives: the current curve is evaluated every time.
+    position = position >= 5999 ? 5000 : position + 1;
     // The change handler composes the picture; ShowGraph paints the whole
     // chart synchronously because AutoRedraw is off.
     w->SBTemperature->SetPosition(position);

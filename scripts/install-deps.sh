@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Spectrion needs to build, test and run.
 # Installs nothing when everything is present; never prompts.
+#   install-deps.sh           what the build, the tests and the program need
+#   install-deps.sh --peers   also the peer benchmark's contenders (bench/README.md)
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,9 @@ packages=(
   dpkg-dev lintian man-db file desktop-file-utils
   xvfb
 )
+if [ "${1:-}" = "--peers" ]; then
+  packages+=(libqcustomplot-dev python3-matplotlib python3-numpy)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,11 +3,15 @@
 #include "chart/rchart.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
+#include "simulation/chart_setup.h"
+#include "simulation/plot_composer.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
 
+#include <cstdio>
+#include <cstdlib>
 #include <variant>
 #include <vector>
 
@@ -87,6 +91,44 @@ public:
 
 private:
   TRChart chart_;
+};
+
+// The simulation's step: the window's composer rebuilds the display list for
+// the next temperature, and showing it paints the chart (AutoRedraw is off).
+class TChartStepContender : public TPeerContender {
+public:
+  explicit TChartStepContender(const TPeerScene &S) : chart_(nullptr) {
+    SetUpChart(chart_, S);
+    PrepareSnapshotLabels(chart_);
+    FillPeakTable(peaks_);
+    in_.Temperature = std::uint16_t(S.Current);
+    for (unsigned t : S.SnapshotTemperatures)
+      in_.Snapshots.push_back(std::uint16_t(t));
+    in_.ShowPeakCurve = true;
+    in_.ShowBand = true;
+    in_.YLow = S.YLow;
+    in_.YHigh = S.YHigh;
+    in_.BandText = S.BandText;
+    in_.LabelFormat = "%d K";
+    Frame();
+  }
+  void Frame() override {
+    in_.Temperature = std::uint16_t(NextStepTemperature(in_.Temperature));
+    const int before = chart_.PaintCount();
+    ComposePlot(chart_, in_, peaks_);
+    if (chart_.PaintCount() == before) {
+      std::fprintf(stderr, "bench_peers: a step did not paint the chart\n");
+      std::exit(1);
+    }
+  }
+  QImage Picture() const override {
+    return const_cast<TRChart &>(chart_).FullBitmap().Image().copy();
+  }
+
+private:
+  TRChart chart_;
+  TPeakTable peaks_{};
+  TPlotInputs in_;
 };
 
 QColor Q(TColor C) {
@@ -224,4 +266,12 @@ std::unique_ptr<TPeerContender> MakeChartContender(const TPeerScene &Scene) {
 
 std::unique_ptr<TPeerContender> MakeFloorContender(const TPeerScene &Scene) {
   return std::make_unique<TFloorContender>(Scene);
+}
+
+std::unique_ptr<TPeerContender> MakeChartStepContender(const TPeerScene &Scene) {
+  return std::make_unique<TChartStepContender>(Scene);
+}
+
+unsigned NextStepTemperature(unsigned T) {
+  return T >= 5999 ? 5800 : T + 1;
 }

@@ -16,7 +16,9 @@ QColor Q(std::uint32_t C) {
 
 class TQcpContender : public TPeerContender {
 public:
-  explicit TQcpContender(const TPeerScene &S) : image_(S.Width, S.Height, QImage::Format_RGB32) {
+  explicit TQcpContender(const TPeerScene &S)
+      : points_(int(S.Data.back().X.size()) - 1), yLow_(S.YLow), yHigh_(S.YHigh),
+        image_(S.Width, S.Height, QImage::Format_RGB32) {
     plot_.resize(S.Width, S.Height);
     plot_.setNotAntialiasedElements(QCP::aeAll);
     plot_.setNoAntialiasingOnDrag(true);
@@ -43,14 +45,15 @@ public:
     bandText->setText(QString::fromStdString(S.BandText));
     AddCurve(S.Peaks);
     for (const TPeerCurve &c : S.Data) {
-      AddCurve(c);
+      currentGraph_ = AddCurve(c); // the last one is the current curve
       if (c.Label.empty()) continue;
       auto *label = new QCPItemText(&plot_);
       label->position->setCoords(c.LabelX, c.LabelY);
       label->setText(QString::fromStdString(c.Label));
       label->setColor(Qt::blue);
     }
-    AddCurve(S.PeakLine);
+    peakLine_ = AddCurve(S.PeakLine);
+    current_ = S.Current;
     Frame();
   }
   void Frame() override {
@@ -59,8 +62,19 @@ public:
   }
   QImage Picture() const override { return image_.copy(); }
 
+  /// One temperature step: the next current curve and its peak line, then
+  /// a full render.
+  void Step() {
+    current_ = NextStepTemperature(current_);
+    const TPeerCurve c = PlanckCurve(current_, points_);
+    currentGraph_->setData(QVector<double>(c.X.begin(), c.X.end()),
+                           QVector<double>(c.Y.begin(), c.Y.end()), true);
+    peakLine_->setData(QVector<double>{c.LabelX, c.LabelX}, QVector<double>{yLow_, yHigh_}, true);
+    Frame();
+  }
+
 private:
-  void AddCurve(const TPeerCurve &C) {
+  QCPGraph *AddCurve(const TPeerCurve &C) {
     QCPGraph *g = plot_.addGraph();
     QVector<double> x(C.X.begin(), C.X.end()), y(C.Y.begin(), C.Y.end());
     // The curves are not sorted by x everywhere (the peak curve runs back),
@@ -68,13 +82,32 @@ private:
     g->setData(x, y, true);
     g->setPen(QPen(Q(C.Color), 0, C.Dotted ? Qt::DotLine : Qt::SolidLine));
     g->setAdaptiveSampling(true);
+    return g;
   }
 
+  int points_;
+  double yLow_, yHigh_;
+  unsigned current_ = 0;
+  QCPGraph *currentGraph_ = nullptr, *peakLine_ = nullptr;
   QCustomPlot plot_;
   QImage image_;
 };
 
+class TQcpStepContender : public TPeerContender {
+public:
+  explicit TQcpStepContender(const TPeerScene &S) : plot_(S) {}
+  void Frame() override { plot_.Step(); }
+  QImage Picture() const override { return plot_.Picture(); }
+
+private:
+  TQcpContender plot_;
+};
+
 } // namespace
+
+std::unique_ptr<TPeerContender> MakeQcpStepContender(const TPeerScene &Scene) {
+  return std::make_unique<TQcpStepContender>(Scene);
+}
 
 std::unique_ptr<TPeerContender> MakeQcpContender(const TPeerScene &Scene) {
   return std::make_unique<TQcpContender>(Scene);

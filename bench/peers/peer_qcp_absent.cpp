@@ -5,6 +5,10 @@ std::unique_ptr<TPeerContender> MakeQcpContender(const TPeerScene &) {
   return nullptr;
 }
 
+std::unique_ptr<TPeerContender> MakeQcpStepContender(const TPeerScene &) {
+  return nullptr;
+}
+
 std::string QcpVersion() {
   return std::string();
 }

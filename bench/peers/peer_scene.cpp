@@ -9,8 +9,9 @@
 namespace {
 constexpr double kFirst = 1e-7, kLast = 9.95e-6, kToNm = 1e9;
 constexpr unsigned kCurrent = 5800;
+} // namespace
 
-TPeerCurve Planck(unsigned T, int Points) {
+TPeerCurve PlanckCurve(unsigned T, int Points) {
   TPeerCurve c;
   c.X.reserve(std::size_t(Points) + 1);
   c.Y.reserve(std::size_t(Points) + 1);
@@ -26,7 +27,6 @@ TPeerCurve Planck(unsigned T, int Points) {
   c.LabelX = PeakWavelength(T) * kToNm;
   return c;
 }
-} // namespace
 
 TPeerScene MakePeerScene(int Curves, int Points) {
   TPeerScene s;
@@ -46,15 +46,17 @@ TPeerScene MakePeerScene(int Curves, int Points) {
   }
   for (int k = 0; k + 1 < Curves; ++k) {
     const unsigned t = 3000 + unsigned(k * 2600 / std::max(1, Curves - 1));
-    TPeerCurve c = Planck(t, Points);
+    TPeerCurve c = PlanckCurve(t, Points);
     c.Color = SnapshotColor;
     char caption[16];
     std::snprintf(caption, sizeof caption, "%u K", t);
     c.Label = caption;
     s.Data.push_back(std::move(c));
+    s.SnapshotTemperatures.push_back(t);
   }
-  TPeerCurve current = Planck(kCurrent, Points);
+  TPeerCurve current = PlanckCurve(kCurrent, Points);
   current.Color = CurrentCurveColor;
+  s.Current = kCurrent;
   s.PeakLine.Color = PeakLineColor;
   s.PeakLine.Dotted = true;
   s.PeakLine.X = {current.LabelX, current.LabelX};

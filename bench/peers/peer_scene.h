@@ -29,8 +29,14 @@ struct TPeerScene {
   TPeerCurve Peaks;             // the curve through all peaks (496 points)
   std::vector<TPeerCurve> Data; // snapshots oldest first, then the current curve
   TPeerCurve PeakLine;          // dotted, at the current curve's peak
+  std::vector<unsigned> SnapshotTemperatures; // of Data's snapshots, oldest first
+  unsigned Current = 5800;                    // temperature of the current curve
 };
 
 /// Curves curves (the last one is the current 5800 K curve, the others are
 /// snapshots from 3000 K up with captions) of Points samples each.
 TPeerScene MakePeerScene(int Curves, int Points);
+
+/// The curve of temperature T: a start on the x axis at 100 nm, then Points
+/// samples from 100 nm to 9950 nm, its caption position at the peak.
+TPeerCurve PlanckCurve(unsigned T, int Points);

@@ -3,10 +3,15 @@
 // chart makes) and QCustomPlot when it was found at build time. Every size is
 // measured in interleaved rounds (chart, floor, QCustomPlot, chart, ...) so
 // that the noise of a shared machine hits all contenders alike; the table
-// gives the medians of CPU time per frame and their ratios.
+// gives the medians of CPU time per frame and their ratios, and how steady
+// single frames are (fastest, median, 90th percentile). Then one temperature
+// step of the simulation in its heaviest state against QCustomPlot's.
 //
-//   bench_peers [--rounds N] [--only CURVESxPOINTS]   the frame table
+//   bench_peers [--rounds N] [--only CURVESxPOINTS]   the frame table, the step
 //   bench_peers --who MASK (1 chart, 2 floor, 4 QCP; for profiling one)
+//   bench_peers --step-only | --no-step               one of the two
+//   bench_peers --frames                              every single frame too
+//   bench_peers --cold                                caches flushed before each frame
 //   bench_peers --startup                             window creation and
 //                                                     whole-process CPU and memory
 //   bench_peers --dump DIR                            the chart's pictures as PNG
@@ -16,11 +21,13 @@
 #include <QApplication>
 #include <QImage>
 
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -40,33 +47,116 @@ double ThreadCpuMicros() {
   return double(t.tv_sec) * 1e6 + double(t.tv_nsec) / 1e3;
 }
 
+// Times the scheduler took this thread off its processor against its will.
+long InvoluntarySwitches() {
+  rusage u{};
+  getrusage(RUSAGE_THREAD, &u);
+  return u.ru_nivcsw;
+}
+
+// Page faults of this thread so far (fresh pages of new memory fault once each).
+long PageFaults() {
+  rusage u{};
+  getrusage(RUSAGE_THREAD, &u);
+  return u.ru_minflt + u.ru_majflt;
+}
+
 double Median(std::vector<double> V) {
   std::sort(V.begin(), V.end());
   const std::size_t n = V.size();
   return n == 0 ? 0 : (n % 2 ? V[n / 2] : (V[n / 2 - 1] + V[n / 2]) / 2);
 }
 
-// CPU microseconds per frame over enough frames to last about Budget µs.
-double TimeFrames(TPeerContender &C, double Budget) {
+// The P-th percentile (0 ... 100) by the nearest rank; 0 for no samples.
+double Percentile(std::vector<double> V, double P) {
+  if (V.empty()) return 0;
+  std::sort(V.begin(), V.end());
+  const auto rank = std::size_t(std::ceil(P / 100 * double(V.size())));
+  return V[std::clamp<std::size_t>(rank, 1, V.size()) - 1];
+}
+
+// Every frame of a contender at one size, each timed on its own, and the
+// CPU microseconds per frame of each round.
+struct TSamples {
+  std::vector<double> Frames, Rounds;
+  std::vector<bool> Preempted; // the thread was switched out during the frame
+  std::vector<long> Faults;    // page faults during the frame
+  std::vector<int> Cpu;        // the processor the frame ended on
+  double RoundMedian() const { return Median(Rounds); }
+  double Fastest() const {
+    return Frames.empty() ? 0 : *std::min_element(Frames.begin(), Frames.end());
+  }
+  double Spread() const { return Fastest() > 0 ? Percentile(Frames, 90) / Fastest() : 0; }
+};
+
+// With --cold every frame starts on caches that hold none of its data: a
+// buffer far larger than the last-level cache is written between frames,
+// outside the timed part. Shows how much a frame owes to what the caches kept.
+bool g_cold = false;
+
+void EvictCaches() {
+  static std::vector<unsigned char> junk(std::size_t(96) << 20);
+  static unsigned char round = 0;
+  ++round;
+  for (std::size_t i = 0; i < junk.size(); i += 64)
+    junk[i] = round;
+}
+
+// One round: frames until about Budget µs have passed, at least MinFrames.
+void TimeRound(TPeerContender &C, double Budget, int MinFrames, TSamples &S) {
   int frames = 0;
-  const double start = ThreadCpuMicros();
-  double now = start;
+  double spent = 0;
   do {
+    if (g_cold) EvictCaches();
+    const long switches = InvoluntarySwitches(), faults = PageFaults();
+    const double t0 = ThreadCpuMicros();
     C.Frame();
+    const double t = ThreadCpuMicros() - t0;
     ++frames;
-    now = ThreadCpuMicros();
-  } while (now - start < Budget);
-  return (now - start) / frames;
+    S.Frames.push_back(t);
+    S.Preempted.push_back(InvoluntarySwitches() != switches);
+    S.Faults.push_back(PageFaults() - faults);
+    S.Cpu.push_back(sched_getcpu());
+    spent += t;
+  } while (spent < Budget || frames < MinFrames);
+  S.Rounds.push_back(spent / frames);
 }
 
 // Which contenders take part (for profiling one alone): bit 0 chart, 1 floor, 2 QCP.
 int g_who = 7;
+// At least this many frames of each contender and size over all rounds.
+constexpr int kMinFrames = 30;
 
-void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints) {
-  std::printf("CPU time per frame, median of %d interleaved rounds (us)\n", Rounds);
+// The contenders of one size in interleaved rounds.
+std::vector<TSamples> RunRounds(const std::vector<std::unique_ptr<TPeerContender>> &Who,
+                                int Rounds) {
+  std::vector<TSamples> t(Who.size());
+  const int perRound = (kMinFrames + Rounds - 1) / Rounds;
+  for (int r = 0; r < Rounds; ++r)
+    for (std::size_t i = 0; i < Who.size(); ++i)
+      if (Who[i]) TimeRound(*Who[i], 30000, perRound, t[i]);
+  return t;
+}
+
+void PrintFrames(const char *Who, const TSamples &S) {
+  std::printf("%s frames (us; @N processor N, * preempted, /N page faults):", Who);
+  for (std::size_t i = 0; i < S.Frames.size(); ++i) {
+    std::printf(" %.0f@%d%s", S.Frames[i], S.Cpu[i], S.Preempted[i] ? "*" : "");
+    if (S.Faults[i]) std::printf("/%ld", S.Faults[i]);
+  }
+  std::printf("\n");
+}
+
+void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints, bool ListFrames) {
   const std::string qcp = QcpVersion();
-  std::printf("%7s %7s %9s %9s %9s %11s %11s\n", "curves", "points", "chart", "floor",
-              qcp.empty() ? "(no QCP)" : "QCP", "chart/floor", "chart/QCP");
+  std::printf("CPU time per frame (us): median of %d interleaved rounds; fastest, 90th "
+              "percentile and their ratio over all single frames (at least %d a contender)\n",
+              Rounds, kMinFrames);
+  std::printf("%15s | %-23s | %-13s | %-27s | %-20s\n", "", "median of rounds", "ratios",
+              "chart, single frames", qcp.empty() ? "(no QCP)" : "QCP, single frames");
+  std::printf("%6s %8s | %7s %7s %7s | %6s %6s | %6s %6s %6s %6s | %6s %6s %6s\n", "curves",
+              "points", "chart", "floor", "QCP", "ch/flr", "ch/QCP", "min", "p50", "p90", "p90/mn",
+              "min", "p90", "p90/mn");
   for (int points : {198, 2000, 20000})
     for (int curves : {1, 5, 10, 21}) {
       if (OnlyCurves && (curves != OnlyCurves || points != OnlyPoints)) continue;
@@ -75,16 +165,43 @@ void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints) {
       who.push_back(g_who & 1 ? MakeChartContender(scene) : nullptr);
       who.push_back(g_who & 2 ? MakeFloorContender(scene) : nullptr);
       who.push_back(g_who & 4 ? MakeQcpContender(scene) : nullptr);
-      std::vector<std::vector<double>> t(who.size());
-      for (int r = 0; r < Rounds; ++r)
-        for (std::size_t i = 0; i < who.size(); ++i)
-          if (who[i]) t[i].push_back(TimeFrames(*who[i], 30000));
-      const double chart = Median(t[0]), floor = Median(t[1]) + (t[1].empty() ? 1e-9 : 0);
-      const double q = who[2] ? Median(t[2]) : 0;
-      std::printf("%7d %7d %9.0f %9.0f %9.0f %11.2f %11.2f\n", curves, points, chart, floor, q,
-                  chart / floor, q > 0 ? chart / q : 0.0);
+      const std::vector<TSamples> t = RunRounds(who, Rounds);
+      const double chart = t[0].RoundMedian(), floor = t[1].RoundMedian(), q = t[2].RoundMedian();
+      const auto ratio = [](double A, double B) { return A > 0 && B > 0 ? A / B : 0.0; };
+      std::printf("%6d %8d | %7.0f %7.0f %7.0f | %6.2f %6.2f | %6.0f %6.0f %6.0f %6.2f | %6.0f "
+                  "%6.0f %6.2f\n",
+                  curves, points, chart, floor, q, ratio(chart, floor), ratio(chart, q),
+                  t[0].Fastest(), Percentile(t[0].Frames, 50), Percentile(t[0].Frames, 90),
+                  t[0].Spread(), t[2].Fastest(), Percentile(t[2].Frames, 90), t[2].Spread());
+      if (ListFrames) {
+        PrintFrames("chart", t[0]);
+        if (who[2]) PrintFrames("QCP", t[2]);
+      }
       std::fflush(stdout);
     }
+}
+
+// One temperature step in the heaviest state, the chart against QCustomPlot.
+void StepTable(int Rounds, bool ListFrames) {
+  const TPeerScene scene = MakePeerScene(21, 198);
+  std::vector<std::unique_ptr<TPeerContender>> who;
+  who.push_back(g_who & 1 ? MakeChartStepContender(scene) : nullptr);
+  who.push_back(g_who & 4 ? MakeQcpStepContender(scene) : nullptr);
+  const std::vector<TSamples> t = RunRounds(who, Rounds);
+  const double chart = t[0].RoundMedian(), q = t[1].RoundMedian();
+  std::printf("\nOne temperature step, heaviest state (band, peak curve, 20 snapshots, 198 "
+              "points a curve): compose and paint, CPU us\n");
+  std::printf("%-23s | %-9s | %-20s | %-20s\n", "median of rounds", "ratio", "chart, single steps",
+              "QCP, single steps");
+  std::printf("%11s %11s | %9s | %6s %6s %6s | %6s %6s %6s\n", "chart", "QCP", "chart/QCP", "min",
+              "p90", "p90/mn", "min", "p90", "p90/mn");
+  std::printf("%11.0f %11.0f | %9.2f | %6.0f %6.0f %6.2f | %6.0f %6.0f %6.2f\n", chart, q,
+              q > 0 ? chart / q : 0.0, t[0].Fastest(), Percentile(t[0].Frames, 90), t[0].Spread(),
+              t[1].Fastest(), Percentile(t[1].Frames, 90), t[1].Spread());
+  if (ListFrames) {
+    PrintFrames("chart step", t[0]);
+    if (who[1]) PrintFrames("QCP step", t[1]);
+  }
 }
 
 // Runs a program to its end; CPU seconds (user + system) and peak memory (MiB).
@@ -160,7 +277,11 @@ void Dump(const std::string &Dir) {
       const TPeerScene scene = MakePeerScene(curves, points);
       const std::string stem =
           Dir + "/chart_" + std::to_string(curves) + "x" + std::to_string(points);
-      MakeChartContender(scene)->Picture().save(QString::fromStdString(stem + ".png"));
+      // Two more frames: the picture of a repaint that reuses what the first kept.
+      auto chart = MakeChartContender(scene);
+      chart->Frame();
+      chart->Frame();
+      chart->Picture().save(QString::fromStdString(stem + ".png"));
       if (auto q = MakeQcpContender(scene))
         q->Picture().save(QString::fromStdString(Dir + "/qcp_" + std::to_string(curves) + "x" +
                                                  std::to_string(points) + ".png"));
@@ -173,6 +294,7 @@ int main(int argc, char **argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
   int rounds = 7, onlyCurves = 0, onlyPoints = 0;
+  bool listFrames = false, frames = true, step = true;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const bool more = i + 1 < argc;
@@ -180,6 +302,14 @@ int main(int argc, char **argv) {
       rounds = std::max(1, std::atoi(argv[++i]));
     } else if (a == "--only" && more) {
       if (std::sscanf(argv[++i], "%dx%d", &onlyCurves, &onlyPoints) != 2) return 2;
+    } else if (a == "--frames") {
+      listFrames = true;
+    } else if (a == "--cold") {
+      g_cold = true;
+    } else if (a == "--step-only") {
+      frames = false;
+    } else if (a == "--no-step") {
+      step = false;
     } else if (a == "--who" && more) {
       g_who = std::atoi(argv[++i]);
     } else if (a == "--startup") {
@@ -192,11 +322,14 @@ int main(int argc, char **argv) {
       auto q = MakeQcpContender(MakePeerScene(21, 198));
       return q && q->Picture().save(argv[++i]) ? 0 : 1;
     } else {
-      std::fprintf(stderr, "usage: %s [--rounds N] [--only CxP] | --startup | --dump DIR\n",
+      std::fprintf(stderr,
+                   "usage: %s [--rounds N] [--only CxP] [--who MASK] [--frames] [--step-only | "
+                   "--no-step] | --startup | --dump DIR\n",
                    argv[0]);
       return 2;
     }
   }
-  FrameTable(rounds, onlyCurves, onlyPoints);
+  if (frames) FrameTable(rounds, onlyCurves, onlyPoints, listFrames);
+  if (step && !onlyCurves) StepTable(rounds, listFrames);
   return 0;
 }

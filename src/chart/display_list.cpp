@@ -45,8 +45,17 @@ void TDisplayList::SetClassDefault(std::uint8_t Value) {
   if (Value != 255) classDefault_ = Value;
 }
 
+std::uint64_t TDisplayList::Stamp() const {
+  // Numbers are handed out on demand, so an append costs one store. The chart
+  // lives on the user-interface thread; the counter is shared by all lists.
+  static std::uint64_t last = 0;
+  if (data_->Stamp == 0) data_->Stamp = ++last;
+  return data_->Stamp;
+}
+
 GraphItem &TDisplayList::Append(TGraphItemKind Kind) {
   TGraphData &d = *data_;
+  d.Stamp = 0;
   // Growth is computed from the array actually held, so a list shared with
   // other charts never shrinks below the items already in it.
   if (std::size_t(d.Count) >= d.Items.size()) {
@@ -55,7 +64,9 @@ GraphItem &TDisplayList::Append(TGraphItemKind Kind) {
     const std::size_t limit = std::size_t(std::numeric_limits<std::int32_t>::max());
     std::size_t grown = d.Items.size() + std::size_t(allocSize_);
     if (grown > limit) grown = limit;
-    d.Items.resize(grown); // new elements are zeroed
+    // New elements are zeroed: copies of one zeroed record, which is far
+    // cheaper than constructing each (its text alone would be a memset call).
+    d.Items.resize(grown, GraphItem{});
     d.Points.reserve(grown);
   }
   GraphItem &item = d.Items[std::size_t(d.Count)];
@@ -118,10 +129,19 @@ void TDisplayList::Text(double X, double Y, std::int32_t Size, std::string_view 
 }
 
 void TDisplayList::Clear() {
-  data_->Count = 0;
-  std::vector<GraphItem>().swap(data_->Items);
-  std::vector<TItemPoint>().swap(data_->Points);
-  std::vector<TDrawToRun>().swap(data_->Runs);
+  TGraphData &d = *data_;
+  d.Count = 0;
+  d.Stamp = 0;
+  if (d.Items.capacity() <= RetainedItems) {
+    // The length (the list's allocated length) drops to 0; the memory stays.
+    d.Items.clear();
+    d.Points.clear();
+    d.Runs.clear();
+    return;
+  }
+  std::vector<GraphItem>().swap(d.Items);
+  std::vector<TItemPoint>().swap(d.Points);
+  std::vector<TDrawToRun>().swap(d.Runs);
 }
 
 void TDisplayList::Detach() {

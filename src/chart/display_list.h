@@ -80,6 +80,9 @@ struct TGraphData {
   std::int32_t Count = 0;
   std::vector<TItemPoint> Points; // X1, Y1 of each of the Count items
   std::vector<TDrawToRun> Runs;   // every ikDrawTo item lies in exactly one
+  /// Names the current content (see TDisplayList::Stamp); 0 after a change
+  /// until someone asks.
+  std::uint64_t Stamp = 0;
 };
 
 /// A chart's view of a display list together with its current drawing
@@ -98,6 +101,11 @@ public:
   /// The draw-to runs in item order (see TDrawToRun).
   const TDrawToRun *Runs() const { return data_->Runs.data(); }
   std::int32_t RunCount() const { return static_cast<std::int32_t>(data_->Runs.size()); }
+  /// A number that names the items as they are now: it stays the same while
+  /// nothing is appended or cleared, and no other content, of this or any
+  /// other list, ever gets the same number. Lets a paint know that what it
+  /// worked out from the items last time still holds.
+  std::uint64_t Stamp() const;
 
   std::int32_t AllocSize() const { return allocSize_; }
   /// Values outside 1 ... 1000000 are ignored.
@@ -124,8 +132,12 @@ public:
   /// Two opposite corners in any order.
   void Rectangle(double X1, double Y1, double X2, double Y2);
   void Text(double X, double Y, std::int32_t Size, std::string_view Value);
-  /// Empties the list and releases its array (for every holder of the storage).
+  /// Empties the list (for every holder of the storage): no items, and an
+  /// allocated length of 0. The memory of a list of up to RetainedItems
+  /// items is kept for the next composition, which then appends without
+  /// allocating; longer lists give theirs back.
   void Clear();
+  static constexpr std::size_t RetainedItems = 65536;
 
   /// Makes this list show Other's storage (and its future appends).
   void ShareWith(const TDisplayList &Other) { data_ = Other.data_; }

@@ -3,6 +3,7 @@
 
 #include "axes/scale.h"
 #include "chart/rchart_layer.h"
+#include "chart/run_pixels.h"
 #include "platform/application.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
@@ -17,7 +18,7 @@ const std::array<TColor, ChartLayerCount> LayerScaleColors = {
 TCustomRChart::TCustomRChart(TComponent *AOwner)
     : TCustomControl(AOwner), fullBitmap_(std::make_unique<TBitmap>()),
       sparePicture_(std::make_unique<TBitmap>()), dataBitmap_(std::make_unique<TBitmap>()),
-      picture_(std::make_unique<TBitmap>()),
+      runPixels_(std::make_unique<TRunPixelCache>()), picture_(std::make_unique<TBitmap>()),
       bakGndImg_(std::make_unique<TBakGndImg>()) {
   {
     // Pixel aspect of the screen, for isometric charts.

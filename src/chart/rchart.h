@@ -28,6 +28,7 @@ class TBitmap;
 class TScale;
 class TSuspendScope;
 struct TLayerPixelMap;
+class TRunPixelCache;
 
 /// Whether the text of ikText items is drawn on an opaque background.
 enum TTextBkStyle { tbClear, tbSolid };
@@ -240,6 +241,10 @@ public:
   void RepaintRequest();
   /// Number of completed full repaints (for diagnostics and tests).
   int PaintCount() const { return paintCount_; }
+  /// Number of long draw-to runs that paints have mapped to pixels anew;
+  /// a run whose points and mapping did not change since the last paint
+  /// reuses its pixels (for diagnostics and tests).
+  std::uint64_t MappedRunCount() const;
   /// The off-screen pictures: the whole control, and the data area whose
   /// pixel (0, 0) is the control pixel (MarginLeft, MarginTop).
   TBitmap &FullBitmap() { return *fullBitmap_; }
@@ -401,6 +406,7 @@ private:
   std::unique_ptr<TBitmap> dataBitmap_;   // the data area: a window onto fullBitmap_
   bool dataIsView_ = false;               // false: the data area has pixels of its own
   bool dataBackgroundStale_ = false;      // ClearGraph left the background for later
+  std::unique_ptr<TRunPixelCache> runPixels_; // pixels of long runs, kept for the next paint
   std::unique_ptr<TBitmap> picture_;    // the background picture of the current pass
   std::unique_ptr<TBakGndImg> bakGndImg_;
   std::vector<double> gridX_, gridY_; // grid values, reused between paints

@@ -9,6 +9,7 @@
 // its pixels; the next paint draws into a second picture, so neither is
 // copied while the screen still shows the other.
 #include "chart/rchart_layer.h"
+#include "chart/run_pixels.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 
@@ -179,9 +180,13 @@ public:
   }
 
   /// A draw-to run (see TDrawToRun): First is its first item, Points its
-  /// Count world points. The pen is settled once; the same-pixel rule and
-  /// the batching are those of DrawToItem, point by point.
-  void DrawRun(const GraphItem &First, const TItemPoint *Points, std::int32_t Count) {
+  /// Count world points, Run its index. The pen is settled once; the
+  /// same-pixel rule and the batching are those of DrawToItem, point by
+  /// point. The points handed to the line are kept for the next paint, which
+  /// hands them over again unmapped while the run's points and mapping stay
+  /// the same.
+  void DrawRun(const GraphItem &First, const TItemPoint *Points, std::int32_t Count,
+               std::int32_t Run) {
     if (First.LineWidth != st_.PenWidth()) {
       Flush();
       st_.PenWidth(First.LineWidth);
@@ -194,19 +199,33 @@ public:
       st_.PenStyle(style);
       st_.BrushColor(First.FillColor);
     }
-    const bool skipSame = st_.PenStyle() == psSolid && st_.PenWidth() <= 1;
-    const TLayerPixelMap &m = maps_[std::size_t(std::clamp(First.Layer, 1, ChartLayerCount) - 1)];
-    const int left = chart_.marginLeft_, top = chart_.marginTop_;
-    TPoint last = line_.Last();
-    const TPairMap pair(m);
+    TRunMapping mapping;
+    mapping.Map = maps_[std::size_t(std::clamp(First.Layer, 1, ChartLayerCount) - 1)];
+    mapping.Left = chart_.marginLeft_;
+    mapping.Top = chart_.marginTop_;
+    mapping.SkipSame = st_.PenStyle() == psSolid && st_.PenWidth() <= 1;
+    mapping.From = line_.Last();
+    TRunPixelCache &cache = *chart_.runPixels_;
+    if (const std::vector<TPoint> *kept = cache.Find(Run, mapping, Points, Count)) {
+      for (const TPoint p : *kept)
+        if (line_.Add(p)) Flush();
+      return;
+    }
+    std::vector<TPoint> *keep = cache.Renew(Run, Count);
+    const bool skipSame = mapping.SkipSame;
+    const int left = mapping.Left, top = mapping.Top;
+    TPoint last = mapping.From;
+    const TPairMap pair(mapping.Map);
     for (std::int32_t k = 0; k < Count; ++k) {
       TPoint p = pair.Pixel(Points[k]);
       p = Point(std::clamp(p.X, -ItemPixelLimit, ItemPixelLimit) - left,
                 std::clamp(p.Y, -ItemPixelLimit, ItemPixelLimit) - top);
       if (skipSame && p == last) continue;
       last = p;
+      if (keep) keep->push_back(p);
       if (line_.Add(p)) Flush();
     }
+    if (keep) cache.Keep(Run, mapping, Points, Count);
   }
 
   void Finish() {
@@ -474,16 +493,21 @@ void TCustomRChart::DrawItems(TCanvas &C) {
   const TItemPoint *points = list_.Points();
   const TDrawToRun *runs = list_.Runs();
   const std::int32_t count = list_.ItemCount(), runCount = list_.RunCount();
+  runPixels_->Begin(list_.Stamp(), runCount);
   std::int32_t r = 0;
   for (std::int32_t i = 0; i < count;) {
     if (r < runCount && runs[r].First == i) { // draw-to items come in runs
-      walk.DrawRun(items[i], points + i, runs[r].Count);
+      walk.DrawRun(items[i], points + i, runs[r].Count, r);
       i += runs[r++].Count;
     } else {
       walk.Item(items[i++]);
     }
   }
   walk.Finish();
+}
+
+std::uint64_t TCustomRChart::MappedRunCount() const {
+  return runPixels_->Renewed();
 }
 
 // The frame goes last, over the data.

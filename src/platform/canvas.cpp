@@ -9,6 +9,7 @@
 #include "platform/canvas_qt.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 struct TCanvas::Impl {
   // The painter texts share during a text pass, and how deep the passes nest.
@@ -25,11 +27,17 @@ struct TCanvas::Impl {
   std::optional<QFontMetrics> metrics;
   TFont metricsFor;
 
-  // The last text measured and its width: callers measure a text and then
-  // draw it, which needs the width again.
-  QString widthText;
-  int width = 0;
-  bool widthKnown = false;
+  // Widths measured so far, per font: every paint measures the same few
+  // texts again (captions, tick labels, text labels), and shaping a text for
+  // its width is dear. Bounded; a full table starts again.
+  struct TWidths {
+    TFont Font;
+    QHash<QString, int> Of;
+  };
+  static constexpr std::size_t MaxWidthFonts = 8;
+  static constexpr qsizetype MaxWidthsPerFont = 256;
+  std::vector<TWidths> widths;
+  int widthsNow = -1; // index of the table of the font of the metrics
 
   // The metrics of Font, created again whenever the font has changed.
   const QFontMetrics &Metrics(const TFont &Font) {
@@ -37,19 +45,29 @@ struct TCanvas::Impl {
       metricsFor.Assign(Font);
       font = ToQFont(Font);
       metrics.emplace(*font);
-      widthKnown = false;
+      widthsNow = -1;
     }
     return *metrics;
   }
   // Width of Text in Font (see Metrics).
   int Width(const TFont &Font, const QString &Text) {
     const QFontMetrics &fm = Metrics(Font);
-    if (!widthKnown || Text != widthText) {
-      width = fm.horizontalAdvance(Text);
-      widthText = Text;
-      widthKnown = true;
+    if (widthsNow < 0) {
+      for (std::size_t i = 0; i < widths.size() && widthsNow < 0; ++i)
+        if (widths[i].Font.SameAs(Font)) widthsNow = int(i);
+      if (widthsNow < 0) {
+        if (widths.size() >= MaxWidthFonts) widths.clear();
+        widths.emplace_back();
+        widths.back().Font.Assign(Font);
+        widthsNow = int(widths.size()) - 1;
+      }
     }
-    return width;
+    QHash<QString, int> &known = widths[std::size_t(widthsNow)].Of;
+    if (const auto it = known.constFind(Text); it != known.cend()) return *it;
+    if (known.size() >= MaxWidthsPerFont) known.clear();
+    const int w = fm.horizontalAdvance(Text);
+    known.insert(Text, w);
+    return w;
   }
 };
 
@@ -266,6 +284,39 @@ std::int64_t RoundDiv(std::int64_t i, std::int64_t d, std::int64_t steps) {
   i128 q = num / den;
   if ((num % den != 0) && (num < 0)) --q;
   return std::int64_t(q);
+}
+
+// The pixels of DrawLine's walk (step i at A + round(i (B - A) / steps) on
+// the minor axis, halves up, B left out) for a solid copy-mode line from A
+// to B (A != B) whose ends both lie inside the clip, so that every pixel
+// does: the same quotient and error term, with the pixel address stepped
+// along instead of computed, and no clip or pattern checks.
+void SolidLineInside(uchar *Bits, qsizetype Bpl, TPoint A, TPoint B, std::uint32_t Pixel) {
+  const std::int64_t dx = std::int64_t(B.X) - A.X, dy = std::int64_t(B.Y) - A.Y;
+  const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const bool xMajor = adx >= ady;
+  const std::int64_t steps = xMajor ? adx : ady;
+  const std::int64_t dn = xMajor ? dy : dx;
+  const qsizetype px = qsizetype(sizeof(std::uint32_t));
+  // Bytes from one pixel to the next along the major axis, and for one unit
+  // of the minor coordinate.
+  const qsizetype majorStep = xMajor ? (dx > 0 ? px : -px) : (dy > 0 ? Bpl : -Bpl);
+  const qsizetype minorStep = xMajor ? Bpl : px;
+  const std::int64_t den = 2 * steps;
+  const std::int64_t qStep = dn > 0 ? 0 : -1; // floor(2 dn / den), |dn| <= steps
+  const std::int64_t rStep = 2 * dn - qStep * den;
+  std::int64_t rem = steps; // of RoundDiv(0, dn, steps) = 0
+  uchar *at = Bits + Bpl * A.Y + px * A.X;
+  for (std::int64_t i = 0; i < steps; ++i) {
+    *reinterpret_cast<std::uint32_t *>(at) = Pixel;
+    std::int64_t dq = qStep;
+    rem += rStep;
+    if (rem >= den) {
+      rem -= den;
+      ++dq;
+    }
+    at += majorStep + qsizetype(dq) * minorStep;
+  }
 }
 
 // Whole-row fills and copies written with explicit 16-byte vectors: the
@@ -520,6 +571,27 @@ void TCanvas::StrokeLines(const TPoint *Points, int Count, bool Closed) {
   if (pen_.Width() <= 1) {
     unsigned pattern = 0;
     const TRect clip = EffectiveClip();
+    if (pen_.Mode() == pmCopy && pen_.Style() == psSolid && !clip.IsEmpty()) {
+      // Solid lines: segments that start and end inside the clip (most of a
+      // curve) have every pixel inside and take the short walk; long
+      // axis-parallel ones stay spans.
+      const std::uint32_t fg = ToPixel(pen_.Color());
+      uchar *bits = surface_->bits();
+      const qsizetype bpl = surface_->bytesPerLine();
+      const auto segment = [&](TPoint A, TPoint B) {
+        const std::int64_t length =
+            std::abs(std::int64_t(B.X) - A.X) + std::abs(std::int64_t(B.Y) - A.Y);
+        const bool walk = (A.X != B.X && A.Y != B.Y) || (length > 0 && length <= 16);
+        if (walk && clip.Contains(A) && clip.Contains(B))
+          SolidLineInside(bits, bpl, A, B, fg);
+        else
+          DrawLine(A, B, pattern, clip);
+      };
+      for (int i = 0; i + 1 < Count; ++i)
+        segment(Points[i], Points[i + 1]);
+      if (Closed) segment(Points[Count - 1], Points[0]);
+      return;
+    }
     for (int i = 0; i + 1 < Count; ++i)
       DrawLine(Points[i], Points[i + 1], pattern, clip);
     if (Closed) DrawLine(Points[Count - 1], Points[0], pattern, clip);

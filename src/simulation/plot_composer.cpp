@@ -2,33 +2,27 @@
 
 #include "chart/rchart.h"
 #include "platform/strings.h"
+#include "simulation/curve_cache.h"
 #include "simulation/label_format.h"
 
 namespace {
-constexpr double kGridStart = 1e-7;
-constexpr double kGridStep = 5e-8;
-constexpr double kGridBound = 1e-5;
 constexpr double kToNanometres = 1e9;
 } // namespace
 
 void DrawCurve(TRChart &Chart, std::uint16_t T, std::uint8_t LabelIndex,
                const std::string &LabelFormat) {
   const double lambdaPeak = PeakWavelength(T);
-  double maxU = 0;
-  double lambda = kGridStart;
-  Chart.MoveTo(lambda * kToNanometres, 0);
-  // The wavelength is accumulated, not recomputed from a counter: after the
-  // 198th step it lies just above the bound, so no sample at 10000 nm is drawn.
-  while (lambda <= kGridBound) {
-    const double u = SpectralEnergyDensity(lambda, T);
-    Chart.DrawTo(lambda * kToNanometres, u);
-    if (u > maxU) maxU = u;
-    lambda += kGridStep;
-  }
+  // The samples of a temperature never change, so a snapshot drawn again at
+  // the next step comes from the cache instead of the law.
+  const TCurveSamples &u = SharedCurveCache().Samples(T);
+  const TSampleGrid &grid = CurveSampleGrid();
+  Chart.MoveTo(grid.Nanometres[0], 0);
+  for (std::size_t i = 0; i < grid.Nanometres.size(); ++i)
+    Chart.DrawTo(grid.Nanometres[i], u.Density[i]);
   if (LabelIndex > 0) {
     TTextLabel *label = Chart.TextLabels(LabelIndex);
     label->SetPosX(lambdaPeak * kToNanometres);
-    label->SetPosY(maxU);
+    label->SetPosY(u.MaxDensity);
     label->SetCaption(FormatIntLabel(LabelFormat, T));
     label->SetTransparent(true);
     label->SetMode(tlShadow);
@@ -50,10 +44,10 @@ void ComposePlot(TRChart &Chart, const TPlotInputs &In, const TPeakTable &Peaks)
   }
   if (In.ShowPeakCurve) {
     Chart.SetDataColor(PeakCurveColor);
+    const std::array<double, PeakTableSize> &x = PeakCurveWavelengths();
     Chart.MoveTo(36000, Peaks[0]);
-    for (int i = 1; i < PeakTableSize; ++i)
-      Chart.DrawTo(PeakWavelength(unsigned(PeakTableTemperature(i))) * kToNanometres,
-                   Peaks[std::size_t(i)]);
+    for (std::size_t i = 1; i < x.size(); ++i)
+      Chart.DrawTo(x[i], Peaks[i]);
   }
   const double lambdaPeak = PeakWavelength(In.Temperature);
   Chart.SetDataColor(SnapshotColor);

@@ -30,6 +30,57 @@ TEST(DisplayList, GrowsInStepsOfAllocSizeWithZeroedElements) {
   EXPECT_EQ(list.Items()[1500].Kind, 0);
 }
 
+TEST(DisplayList, ClearedListGrowsAgainFromNothingWithZeroedElements) {
+  // Clear keeps the memory for the next composition; what it shows must be
+  // what a fresh array would hold.
+  TDisplayList list;
+  list.SetFillColor(0x123456);
+  list.Text(1, 2, 10, "leftover");
+  list.Rectangle(1, 2, 3, 4);
+  for (int i = 0; i < 1500; ++i)
+    list.DrawTo(i, i);
+  list.Clear();
+  EXPECT_EQ(list.ItemCount(), 0);
+  EXPECT_EQ(list.Capacity(), 0);
+  EXPECT_EQ(list.RunCount(), 0);
+  list.MoveTo(5, 6);
+  EXPECT_EQ(list.Capacity(), 1000);
+  const GraphItem &m = list.Item(0);
+  EXPECT_EQ(m.Kind, ikMoveTo);
+  EXPECT_EQ(m.Text.Length, 0);
+  EXPECT_EQ(m.Text.Chars[0], 0);
+  EXPECT_EQ(m.X2, 0.0);
+  EXPECT_EQ(m.FillColor, 0u);
+  EXPECT_EQ(list.Items()[1].Kind, 0);
+  EXPECT_EQ(list.Items()[1].X1, 0.0);
+  EXPECT_EQ(list.Points()[0].X, 5.0);
+}
+
+TEST(DisplayList, StampChangesWithTheContentOnly) {
+  TDisplayList a, b;
+  a.MoveTo(1, 1);
+  b.MoveTo(1, 1);
+  const std::uint64_t first = a.Stamp();
+  EXPECT_EQ(a.Stamp(), first);
+  EXPECT_NE(b.Stamp(), first); // another list never shares a number
+  a.SetDataColor(clRed);       // attributes for later items change nothing yet
+  EXPECT_EQ(a.Stamp(), first);
+  a.DrawTo(2, 2);
+  const std::uint64_t second = a.Stamp();
+  EXPECT_NE(second, first);
+  a.Clear();
+  EXPECT_NE(a.Stamp(), second);
+  EXPECT_NE(a.Stamp(), first);
+  // Holders of one storage see one number; a private copy parts with it at
+  // its first change.
+  TDisplayList c;
+  c.ShareWith(a);
+  EXPECT_EQ(c.Stamp(), a.Stamp());
+  c.MakePrivate();
+  c.MoveTo(3, 3);
+  EXPECT_NE(c.Stamp(), a.Stamp());
+}
+
 TEST(DisplayList, AllocSizeOutsideItsRangeIsIgnored) {
   TDisplayList list;
   for (int bad : {0, -5, 1000001})
