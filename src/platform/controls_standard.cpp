@@ -1,6 +1,7 @@
 #include "platform/controls_standard.h"
 #include "platform/canvas.h"
 #include "platform/canvas_qt.h"
+#include "platform/control_qt.h"
 #include "platform/form.h"
 #include <QCheckBox>
 #include <QIcon>
@@ -59,10 +60,13 @@ protected:
 };
 
 /// The keyboard side of a focusable label: focus changes repaint it (for its
-/// focus frame), Enter and Space click it.
-class TLabelKeyboard : public QObject {
+/// focus frame), Enter and Space click it. As a control's event filter it is
+/// taken off the widget when the control goes, like the control's own one,
+/// whose mouse and other events it leaves alone.
+class TLabelKeyboard : public TControlEventFilter {
 public:
-  TLabelKeyboard(TLabel *label, QWidget *widget) : QObject(widget), label_(label) {}
+  TLabelKeyboard(TLabel *label, QWidget *widget)
+      : TControlEventFilter(label, widget), label_(label) {}
   bool eventFilter(QObject *, QEvent *event) override {
     switch (event->type()) {
     case QEvent::FocusIn:

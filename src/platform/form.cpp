@@ -3,13 +3,13 @@
 #include "platform/canvas_qt.h"
 #include "platform/control_qt.h"
 #include "platform/strings.h"
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QPixmap>
 #include <QKeyEvent>
+#include <QPixmap>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -66,7 +66,7 @@ QMargins FrameMargins(const QWidget *W) {
 
 } // namespace
 
-WindowPlacement FitWindowIntoArea(const TRect &Frame, const TMargins &Border, const TRect &Area,
+TWindowPlacement FitWindowIntoArea(const TRect &Frame, const TMargins &Border, const TRect &Area,
                                   TSize Minimum, bool Resizable, bool Centre) {
   const int borderW = Border.Left + Border.Right, borderH = Border.Top + Border.Bottom;
   int w = Frame.Width() - borderW, h = Frame.Height() - borderH;
@@ -291,7 +291,7 @@ void TForm::FitOnScreen(bool Centre) {
                              Height() + m.top() + m.bottom());
   const bool resizable = !(borderStyle_ == bsDialog || borderStyle_ == bsSingle ||
                            borderStyle_ == bsToolWindow);
-  const WindowPlacement p =
+  const TWindowPlacement p =
       FitWindowIntoArea(frame, border, Bounds(area.x(), area.y(), area.width(), area.height()),
                         TSize{Constraints()->MinWidth(), Constraints()->MinHeight()}, resizable,
                         Centre);

@@ -38,7 +38,7 @@ struct TMargins {
 };
 
 /// Where a window starts: its frame's top left corner and its client size.
-struct WindowPlacement {
+struct TWindowPlacement {
   int Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
@@ -48,7 +48,7 @@ struct WindowPlacement {
 /// frame is centred when Centre is set and kept inside the area. A window
 /// that still does not fit keeps its top left corner, title bar included,
 /// on the screen.
-WindowPlacement FitWindowIntoArea(const TRect &Frame, const TMargins &Border, const TRect &Area,
+TWindowPlacement FitWindowIntoArea(const TRect &Frame, const TMargins &Border, const TRect &Area,
                                   TSize Minimum, bool Resizable, bool Centre);
 
 /// A top-level window; its size is its client size, its Left and Top the

@@ -10,19 +10,19 @@ const TMargins Frame{4, 24, 4, 4}; // a title bar and thin borders
 const TRect Screen1080At200 = Bounds(0, 0, 960, 540);
 const TSize MainMinimum{560, 450};
 
-WindowPlacement Fit(TRect Window, TRect Area, bool Resizable = true, bool Centre = true,
+TWindowPlacement Fit(TRect Window, TRect Area, bool Resizable = true, bool Centre = true,
                     TSize Minimum = MainMinimum) {
   return FitWindowIntoArea(Window, Frame, Area, Minimum, Resizable, Centre);
 }
 
 /// The outer frame of a placement.
-TRect Outer(const WindowPlacement &P) {
+TRect Outer(const TWindowPlacement &P) {
   return Bounds(P.Left, P.Top, P.Width + Frame.Left + Frame.Right,
                 P.Height + Frame.Top + Frame.Bottom);
 }
 
 TEST(WindowFit, AWindowThatFitsKeepsItsSizeAndIsCentred) {
-  const WindowPlacement p = Fit(Bounds(0, 0, 808, 628), Bounds(0, 0, 1280, 800));
+  const TWindowPlacement p = Fit(Bounds(0, 0, 808, 628), Bounds(0, 0, 1280, 800));
   EXPECT_EQ(p.Width, 800);
   EXPECT_EQ(p.Height, 600);
   EXPECT_EQ(p.Left, (1280 - 808) / 2);
@@ -30,24 +30,24 @@ TEST(WindowFit, AWindowThatFitsKeepsItsSizeAndIsCentred) {
 }
 
 TEST(WindowFit, TooLargeShrinksToTheAreaInEachDirectionItExceeds) {
-  const WindowPlacement p = Fit(Bounds(0, 0, 808, 628), Screen1080At200);
+  const TWindowPlacement p = Fit(Bounds(0, 0, 808, 628), Screen1080At200);
   EXPECT_EQ(p.Width, 800); // fits across
   EXPECT_EQ(p.Height, 540 - 28);
   EXPECT_EQ(Outer(p), Bounds(76, 0, 808, 540));
   // A panel at the top of the screen moves the area.
-  const WindowPlacement q = Fit(Bounds(0, 0, 808, 628), Bounds(0, 30, 700, 510));
+  const TWindowPlacement q = Fit(Bounds(0, 0, 808, 628), Bounds(0, 30, 700, 510));
   EXPECT_EQ(Outer(q), Bounds(0, 30, 700, 510));
   EXPECT_EQ(q.Width, 692);
 }
 
 TEST(WindowFit, TheMinimumSizeWinsAndTheTitleBarStaysOnScreen) {
-  const WindowPlacement p = Fit(Bounds(0, 0, 808, 628), Bounds(10, 20, 400, 300));
+  const TWindowPlacement p = Fit(Bounds(0, 0, 808, 628), Bounds(10, 20, 400, 300));
   EXPECT_EQ(p.Width, 560);
   EXPECT_EQ(p.Height, 450);
   EXPECT_EQ(p.Left, 10);
   EXPECT_EQ(p.Top, 20);
   // A fixed-size dialog keeps its size even where it does not fit.
-  const WindowPlacement d = Fit(Bounds(0, 0, 551, 360), Bounds(0, 0, 500, 300), false);
+  const TWindowPlacement d = Fit(Bounds(0, 0, 551, 360), Bounds(0, 0, 500, 300), false);
   EXPECT_EQ(d.Width, 543);
   EXPECT_EQ(d.Height, 332);
   EXPECT_EQ(d.Left, 0);
