@@ -8,6 +8,8 @@
 #include "platform/process_info.h"
 
 #include <QApplication>
+#include <QString>
+#include <QtGlobal>
 
 #include <csignal>
 #include <cstdlib>
@@ -21,13 +23,22 @@
 
 namespace {
 
-// Without a display the tool still draws: the offscreen platform needs none.
-void ChooseOffscreenWithoutDisplay() {
+// The picture never depends on the screen the tool happens to run on: it is
+// drawn on the offscreen platform (unless the caller chose a platform), at
+// exactly the device pixel ratio asked for.
+void PrepareHeadlessDrawing(double Scale) {
   const char *platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform && *platform) return;
-  const char *x = std::getenv("DISPLAY");
-  const char *wayland = std::getenv("WAYLAND_DISPLAY");
-  if ((!x || !*x) && (!wayland || !*wayland)) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (!platform || !*platform) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  unsetenv("QT_SCREEN_SCALE_FACTORS");
+  unsetenv("QT_ENABLE_HIGHDPI_SCALING");
+  setenv("QT_SCALE_FACTOR", std::to_string(Scale).c_str(), 1);
+}
+
+// The tool's standard error carries its own messages only. The toolkit's
+// notes (a missing runtime directory, font substitutions) say nothing about
+// the picture; only a fatal one, which ends the tool, is passed on.
+void KeepToolkitQuiet(QtMsgType Type, const QMessageLogContext &, const QString &Message) {
+  if (Type == QtFatalMsg) std::cerr << "spectrion-plot: " << Message.toStdString() << "\n";
 }
 
 // The English language file that lies beside the tool, as it lies beside
@@ -68,8 +79,8 @@ int main(int argc, char **argv) {
   // the tool half-way.
   std::signal(SIGXFSZ, SIG_IGN);
 
-  // The picture never depends on the screen the tool happens to run on.
-  ChooseOffscreenWithoutDisplay();
+  PrepareHeadlessDrawing(options.Scale);
+  qInstallMessageHandler(KeepToolkitQuiet);
   QApplication app(argc, argv);
   Application->Initialize();
   try {

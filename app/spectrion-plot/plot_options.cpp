@@ -19,6 +19,9 @@ constexpr int kMinWidth = 150, kMinHeight = 80, kMaxSide = 8000;
 // Bottom of the energy axis; the top must lie above it.
 constexpr double kAxisLow = 9e-11;
 constexpr double kMaxTop = 1e30;
+// Device pixel ratios of the picture: from an ordinary screen to a printed
+// page drawn four times as fine.
+constexpr double kMinScale = 1, kMaxScale = 4;
 
 bool ParseInt(const std::string &Text, int &Value) {
   if (Text.empty()) return false;
@@ -155,6 +158,10 @@ TParsedOptions ParsePlotOptions(const std::vector<std::string> &Args) {
         return fail(name + ": \"" + value +
                     "\" is not WIDTHxHEIGHT with a width of 150 to 8000 "
                     "and a height of 80 to 8000 pixels");
+    } else if (name == "--scale") {
+      if (!needValue()) return fail(name + " needs a device pixel ratio");
+      if (!ParseDouble(value, o.Scale) || o.Scale < kMinScale || o.Scale > kMaxScale)
+        return fail(name + ": \"" + value + "\" is not a ratio from 1 to 4");
     } else if (name == "-o" || name == "--output") {
       if (!needValue() || value.empty()) return fail(name + " needs a file name");
       o.PngFile = value;
@@ -177,6 +184,8 @@ TParsedOptions ParsePlotOptions(const std::vector<std::string> &Args) {
   if (o.LogScale && o.TopGiven)
     return fail("--top sets the linear energy axis; the logarithmic axis always runs from "
                 "9e-11 to 1e10");
+  if (std::lround(o.Width * o.Scale) > kMaxSide || std::lround(o.Height * o.Scale) > kMaxSide)
+    return fail("--size times --scale gives a picture of more than 8000 pixels a side");
   if (o.PngFile.empty() && o.CsvFile.empty())
     return fail("nothing to write: give --output FILE.png, --csv FILE, or both");
   if (!o.PngFile.empty() && !o.CsvFile.empty() && o.CsvFile != "-" &&
@@ -203,9 +212,10 @@ What to draw:
       --band               shade the band of visible light (380 to 770 nm)
       --peak-curve         draw the curve through the peaks of all curves
       --log                logarithmic energy axis from 9e-11 to 1e10
-      --top VALUE          top of the linear energy axis (default 10^2.2 =
-                           158.49, the window's start; the track bar sets
-                           powers of ten from 1e-4 to 1e8); not with --log
+      --top VALUE          top of the linear energy axis; not with --log.
+                           By default the top fits the highest curve drawn,
+                           in the steps of the window's track bar (10^(n/10)
+                           from 1e-4 to 1e8), so the labels stay round
       --language FILE      language file for the texts of the picture (axis
                            caption, band text, snapshot captions); by default
                            the spectrion.itl beside the tool, as the program
@@ -216,6 +226,10 @@ What to write:
   -o, --output FILE.png    the picture as PNG
       --size WxH           picture size in pixels (default 800x600; width 150
                            to 8000, height 80 to 8000)
+      --scale RATIO        device pixel ratio, 1 to 4 (default 1): the same
+                           picture drawn RATIO times as fine, as on a dense
+                           screen; --size 1500x1000 --scale 2 writes a
+                           3000x2000 PNG with the layout of 1500x1000
       --csv FILE           the composed curves as CSV, "-" for standard
                            output: wavelength in nm, then one column of
                            energy density (J/m^4) per curve: the snapshots,

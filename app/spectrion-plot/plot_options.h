@@ -5,9 +5,6 @@
 #include <string>
 #include <vector>
 
-/// Top of the linear energy axis at start-up: 10^2.2.
-inline constexpr double DefaultLinearTop = 158.48931924611136;
-
 /// What one run of the tool draws and writes.
 struct TPlotToolOptions {
   int Temperature = 898;      // K
@@ -15,10 +12,11 @@ struct TPlotToolOptions {
   bool ShowBand = false;
   bool ShowPeakCurve = false;
   bool LogScale = false;
-  double Top = DefaultLinearTop; // top of the linear energy axis
-  bool TopGiven = false;
-  int Width = 800; // picture size in pixels
+  double Top = 0;        // top of the linear energy axis when TopGiven
+  bool TopGiven = false; // else the top fits the highest curve
+  int Width = 800;       // picture size in logical pixels
   int Height = 600;
+  double Scale = 1; // device pixels per logical pixel of the picture
   std::string PngFile;      // empty: no picture
   std::string CsvFile;      // empty: no table; "-": standard output
   std::string LanguageFile; // empty: keys shown as they are

@@ -6,6 +6,8 @@
 #include "platform/form_loader.h"
 #include "platform/streams.h"
 #include "simulation/chart_setup.h"
+#include "simulation/energy_axis.h"
+#include "simulation/label_format.h"
 #include "simulation/main_window.h"
 #include "simulation/plot_composer.h"
 
@@ -81,6 +83,36 @@ bool InterpolateAt(const Polyline &Line, double X, double &Y) {
   }
   return false;
 }
+
+// The highest sample of the temperature curves in the display list: the
+// snapshots and the current curve, not the peak curve, which runs through
+// the peaks of every temperature up to 9980 K and is cut off as in the window.
+double HighestCurveSample(const TRChart &Chart) {
+  double highest = 0;
+  for (const Polyline &l : Polylines(Chart))
+    if (l.Color == SnapshotColor || l.Color == CurrentCurveColor)
+      for (double y : l.Y)
+        highest = std::max(highest, y);
+  return highest;
+}
+
+// The highest sample of the current curve, the last one composed in its pen.
+double CurrentCurveTop(const TRChart &Chart) {
+  const std::vector<Polyline> lines = Polylines(Chart);
+  for (auto it = lines.rbegin(); it != lines.rend(); ++it)
+    if (it->Color == CurrentCurveColor) return *std::max_element(it->Y.begin(), it->Y.end());
+  return 0;
+}
+
+} // namespace
+
+double FittedTop(const TRChart &Chart, double Highest) {
+  const int area = Chart.Height() - Chart.MarginTop() - Chart.MarginBottom();
+  const double share = area > 2 * CaptionRoom ? double(area) / (area - CaptionRoom) : 1.0;
+  return TrackBarRangeHigh(FittingTrackBarPosition(Highest * share));
+}
+
+namespace {
 
 std::string Number(double V) {
   char buffer[32];
@@ -163,7 +195,7 @@ TPlotScene::TPlotScene(const TPlotToolOptions &Options) : options_(Options) {
     chart_->Scale1X()->SetRangeLow(0);
     chart_->Scale1X()->SetRangeHigh(10000);
     chart_->Scale1Y()->SetRangeLow(EnergyRangeLow);
-    chart_->Scale1Y()->SetRangeHigh(options_.Top);
+    if (options_.TopGiven) chart_->Scale1Y()->SetRangeHigh(options_.Top);
     // What the window does when its logarithmic box is ticked.
     if (options_.LogScale) {
       chart_->Scale1Y()->SetLogarithmic(true);
@@ -184,6 +216,15 @@ TPlotScene::TPlotScene(const TPlotToolOptions &Options) : options_(Options) {
     in.LabelFormat = translator.Translate("%d K");
     const int painted = chart_->PaintCount();
     ComposePlot(*chart_, in, peaks_);
+    if (!options_.LogScale && !options_.TopGiven) {
+      // The curves' values do not depend on the axis: compose once to learn
+      // the highest, then again under the top that holds it and the caption
+      // above it.
+      chart_->Scale1Y()->SetRangeHigh(FittedTop(*chart_, HighestCurveSample(*chart_)));
+      in.YHigh = chart_->Scale1Y()->RangeHigh();
+      ComposePlot(*chart_, in, peaks_);
+    }
+    LabelCurrentCurve(in.LabelFormat);
     chart_->SetPaintSuspended(false);
     // Nothing on screen asks for the picture; make sure it is finished.
     if (chart_->PaintCount() == painted) chart_->Paint();
@@ -192,6 +233,18 @@ TPlotScene::TPlotScene(const TPlotToolOptions &Options) : options_(Options) {
     chart_ = nullptr;
     throw;
   }
+}
+
+void TPlotScene::LabelCurrentCurve(const std::string &LabelFormat) {
+  // One label past the snapshots' own, placed and styled as theirs but in the
+  // current curve's colour: at the peak wavelength and the highest sample.
+  TTextLabel *label = chart_->TextLabels(int(options_.Snapshots.size()) + 1);
+  label->Font()->SetColor(CurrentCurveColor);
+  label->SetPosX(PeakWavelength(unsigned(options_.Temperature)) * 1e9);
+  label->SetPosY(CurrentCurveTop(*chart_));
+  label->SetCaption(FormatIntLabel(LabelFormat, options_.Temperature));
+  label->SetTransparent(true);
+  label->SetMode(tlShadow);
 }
 
 TPlotScene::~TPlotScene() {

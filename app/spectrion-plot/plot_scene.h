@@ -17,6 +17,14 @@ class TTolkar2000;
 /// Exception when the window's description holds no chart.
 std::string WindowChartDescription();
 
+/// Pixels kept free above the highest curve for its caption.
+inline constexpr int CaptionRoom = 24;
+
+/// The top of the linear energy axis for curves whose highest sample is
+/// Highest: the lowest track-bar step that holds it with CaptionRoom pixels
+/// of Chart's data area above it.
+double FittedTop(const TRChart &Chart, double Highest);
+
 /// One composed picture: a chart with the window's settings, sized to the
 /// picture, showing the state the options describe.
 class TPlotScene {
@@ -36,6 +44,8 @@ public:
   void WriteCsv(std::ostream &Out) const;
 
 private:
+  /// Gives the current curve its temperature caption, as snapshots have.
+  void LabelCurrentCurve(const std::string &LabelFormat);
   TPlotToolOptions options_;
   TPeakTable peaks_{};
   TRChart *chart_ = nullptr;

@@ -23,9 +23,10 @@ TEST(PlotOptions, DefaultsAreTheWindowsStartState) {
   EXPECT_EQ(o.Temperature, 898);
   EXPECT_TRUE(o.Snapshots.empty());
   EXPECT_FALSE(o.ShowBand || o.ShowPeakCurve || o.LogScale);
-  EXPECT_DOUBLE_EQ(o.Top, 158.48931924611136);
+  EXPECT_FALSE(o.TopGiven); // the top fits the curves
   EXPECT_EQ(o.Width, 800);
   EXPECT_EQ(o.Height, 600);
+  EXPECT_EQ(o.Scale, 1);
   EXPECT_EQ(o.PngFile, "a.png");
 }
 
@@ -74,6 +75,17 @@ TEST(PlotOptions, SizeAndTopAreChecked) {
   EXPECT_NE(Error({"--log", "--top", "100", "--csv", "-"}).find("logarithmic"), std::string::npos);
 }
 
+TEST(PlotOptions, ScaleIsARatioFromOneToFourWithinThePictureLimit) {
+  EXPECT_EQ(Parse({"--scale", "2", "--size", "1500x1000", "-o", "a.png"}).Scale, 2);
+  EXPECT_EQ(Parse({"--scale=1.5", "-o", "a.png"}).Scale, 1.5);
+  for (const char *bad : {"0", "0.5", "4.01", "-2", "two", "", "nan"})
+    EXPECT_NE(Error({"--scale", bad, "-o", "a.png"}).find("--scale"), std::string::npos) << bad;
+  // 4000 x 2 is the largest side there is; one pixel more is refused.
+  Parse({"--size", "4000x600", "--scale", "2", "-o", "a.png"});
+  EXPECT_NE(Error({"--size", "4001x600", "--scale", "2", "-o", "a.png"}).find("8000 pixels"),
+            std::string::npos);
+}
+
 TEST(PlotOptions, MistakesAreNamed) {
   EXPECT_EQ(Error({"--frobnicate"}), "unknown option \"--frobnicate\"");
   EXPECT_EQ(Error({"stray"}), "unexpected argument \"stray\"");
@@ -91,7 +103,8 @@ TEST(PlotOptions, HelpNamesTheProgramAndEveryOption) {
   const std::string help = PlotToolHelp("spectrion-plot");
   EXPECT_EQ(help.rfind("Usage: spectrion-plot ", 0), 0u);
   for (const char *option : {"--temperature", "--snapshot", "--band", "--peak-curve", "--log",
-                             "--top", "--language", "--output", "--size", "--csv", "--help"})
+                             "--top", "--language", "--output", "--size", "--scale", "--csv",
+                             "--help"})
     EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 

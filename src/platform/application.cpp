@@ -10,7 +10,9 @@
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
+#include <algorithm>
 #include <typeinfo>
+#include <vector>
 
 struct TApplication::CursorImage {
   QCursor cursor;
@@ -88,11 +90,19 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::BringToFront() {
+  // Minimised windows count as visible: they are restored first, then
+  // raised and activated, a modal window last so it stays on top.
+  std::vector<QWidget *> windows;
   for (QWidget *w : QApplication::topLevelWidgets())
-    if (w->isVisible()) {
-      w->raise();
-      w->activateWindow();
-    }
+    if (w->isVisible() && w->isWindow()) windows.push_back(w);
+  QWidget *modal = QApplication::activeModalWidget();
+  std::stable_partition(windows.begin(), windows.end(), [modal](QWidget *w) { return w != modal; });
+  for (QWidget *w : windows)
+    if (w->isMinimized()) w->setWindowState((w->windowState() & ~Qt::WindowMinimized));
+  for (QWidget *w : windows) {
+    w->raise();
+    w->activateWindow();
+  }
 }
 
 void TApplication::HandleException(const std::exception &E) {

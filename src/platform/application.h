@@ -45,7 +45,9 @@ public:
   bool Terminated() const { return terminated_; }
   /// Handles the events waiting now and returns.
   void ProcessMessages();
-  /// Raises the application's visible windows above other programs.
+  /// Restores the application's minimised windows and raises its visible
+  /// ones above other programs, activating them as far as the window system
+  /// lets a program do that.
   void BringToFront();
 
   /// Shows an exception's message in an error box, or passes it to

@@ -1,9 +1,11 @@
 #include "platform/controls_standard.h"
 #include "platform/canvas.h"
 #include "platform/canvas_qt.h"
+#include "platform/control_qt.h"
 #include "platform/form.h"
 #include <QCheckBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -55,6 +57,39 @@ protected:
     QPlainTextEdit::focusOutEvent(event);
     viewport()->update();
   }
+};
+
+/// The keyboard side of a focusable label: focus changes repaint it (for its
+/// focus frame), Enter and Space click it. As a control's event filter it is
+/// taken off the widget when the control goes, like the control's own one,
+/// whose mouse and other events it leaves alone.
+class TLabelKeyboard : public TControlEventFilter {
+public:
+  TLabelKeyboard(TLabel *label, QWidget *widget)
+      : TControlEventFilter(label, widget), label_(label) {}
+  bool eventFilter(QObject *, QEvent *event) override {
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+      label_->Invalidate();
+      return false;
+    case QEvent::KeyPress: {
+      auto *e = static_cast<QKeyEvent *>(event);
+      const bool activate = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter ||
+                            e->key() == Qt::Key_Space;
+      if (!activate || (e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier ||
+          e->isAutoRepeat())
+        return false;
+      if (label_->Enabled()) DispatchSafely([this] { label_->Click(); });
+      return true;
+    }
+    default:
+      return false;
+    }
+  }
+
+private:
+  TLabel *label_;
 };
 
 /// Draws one 3-D bevel ring inside R and shrinks R by it.
@@ -145,6 +180,21 @@ void TPanel::Paint() {
 
 TLabel::TLabel(TComponent *AOwner) : TGraphicControl(AOwner) {
   SetBounds(0, 0, 65, 17);
+}
+
+void TLabel::SetKeyboardFocusable(bool Value) {
+  QWidget *w = Widget();
+  TLabelKeyboard *keyboard = nullptr;
+  for (QObject *child : w->children())
+    if (auto *k = dynamic_cast<TLabelKeyboard *>(child)) keyboard = k;
+  if (Value && !keyboard) w->installEventFilter(new TLabelKeyboard(this, w));
+  if (!Value && keyboard) delete keyboard;
+  w->setFocusPolicy(Value ? Qt::StrongFocus : Qt::NoFocus);
+  Invalidate();
+}
+
+bool TLabel::KeyboardFocused() const {
+  return Widget()->hasFocus();
 }
 
 void TLabel::SetAlignment(TAlignment Value) {
@@ -273,6 +323,12 @@ void TLabel::Paint() {
     }
     c.TextRect(ClientRect(), x, y, line);
     y += lineHeight;
+  }
+  if (KeyboardFocused()) {
+    // The frame takes the brush colour.
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(clHighlight);
+    c.FrameRect(ClientRect());
   }
 }
 
@@ -603,10 +659,13 @@ void TMemo::SetReadOnly(bool Value) {
 void TMemo::SetScrollBars(TScrollStyle Value) {
   scrollBars_ = Value;
   auto *edit = static_cast<QPlainTextEdit *>(Widget());
-  bool h = Value == ssHorizontal || Value == ssBoth;
-  bool v = Value == ssVertical || Value == ssBoth;
-  edit->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  edit->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  auto policy = [Value](TScrollStyle Always, TScrollStyle Auto) {
+    if (Value == Always || Value == ssBoth) return Qt::ScrollBarAlwaysOn;
+    if (Value == Auto || Value == ssAutoBoth) return Qt::ScrollBarAsNeeded;
+    return Qt::ScrollBarAlwaysOff;
+  };
+  edit->setHorizontalScrollBarPolicy(policy(ssHorizontal, ssAutoHorizontal));
+  edit->setVerticalScrollBarPolicy(policy(ssVertical, ssAutoVertical));
 }
 
 void TMemo::SetWordWrap(bool Value) {

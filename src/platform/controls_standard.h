@@ -19,7 +19,17 @@ enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TTrackBarOrientation { trHorizontal, trVertical };
 enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
 enum TTickStyle { tsNone, tsAuto, tsManual };
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+/// Scroll bars of a memo: the ssAuto... ones show when, and only when, the
+/// text does not fit.
+enum TScrollStyle {
+  ssNone,
+  ssHorizontal,
+  ssVertical,
+  ssBoth,
+  ssAutoHorizontal,
+  ssAutoVertical,
+  ssAutoBoth
+};
 
 /// A container with optional 3-D bevels and a centred caption.
 class TPanel : public TCustomControl {
@@ -70,10 +80,16 @@ public:
   /// The caption broken into the lines it is drawn in.
   std::vector<std::string> TextLines() const;
   void Loaded() override;
+  /// Whether the label has the keyboard (only keyboard-focusable ones can).
+  bool KeyboardFocused() const;
 
 protected:
   void TextChanged() override;
   void FontChanged() override;
+  /// Lets Tab reach the label, as links need: it then takes the keyboard in
+  /// the window's Tab order (after the controls before it), shows a focus
+  /// frame while it has it, and Enter or Space raise Click.
+  void SetKeyboardFocusable(bool Value);
 
 private:
   void AdjustBounds();

@@ -3,12 +3,16 @@
 #include "platform/canvas_qt.h"
 #include "platform/control_qt.h"
 #include "platform/strings.h"
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPixmap>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -27,12 +31,62 @@ protected:
     event->ignore();
     if (isVisible()) DispatchSafely([&] { form_->Close(); });
   }
+  // Keys no control took end here. Escape closes a modal form or a dialog
+  // as its cancelling button would.
+  void keyPressEvent(QKeyEvent *event) override {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+        (form_->Modal() || form_->BorderStyle() == bsDialog)) {
+      event->accept();
+      DispatchSafely([&] { form_->Close(); });
+      return;
+    }
+    QWidget::keyPressEvent(event);
+  }
 
 private:
   TForm *form_;
 };
 
+/// The window frame around W's client area as far as the window system has
+/// told it; before W was first shown, the frame of another shown window of
+/// the program (the window manager draws them alike), else none.
+QMargins FrameMargins(const QWidget *W) {
+  auto margins = [](const QWidget *w) {
+    const QRect f = w->frameGeometry(), g = w->geometry();
+    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
+                    f.bottom() - g.bottom());
+  };
+  QMargins m = margins(W);
+  if (!m.isNull()) return m;
+  for (const QWidget *other : QApplication::topLevelWidgets())
+    if (other != W && other->isVisible() && other->isWindow() && !margins(other).isNull())
+      return margins(other);
+  return m;
+}
+
 } // namespace
+
+TWindowPlacement FitWindowIntoArea(const TRect &Frame, const TMargins &Border, const TRect &Area,
+                                  TSize Minimum, bool Resizable, bool Centre) {
+  const int borderW = Border.Left + Border.Right, borderH = Border.Top + Border.Bottom;
+  int w = Frame.Width() - borderW, h = Frame.Height() - borderH;
+  if (Resizable) {
+    // The largest size that fits; a minimum larger than the screen wins.
+    w = std::max(std::min(w, Area.Width() - borderW), Minimum.cx);
+    h = std::max(std::min(h, Area.Height() - borderH), Minimum.cy);
+  }
+  const int outerW = w + borderW, outerH = h + borderH;
+  int x = Frame.Left, y = Frame.Top;
+  if (Centre) {
+    x = Area.Left + (Area.Width() - outerW) / 2;
+    y = Area.Top + (Area.Height() - outerH) / 2;
+  }
+  // Within the area; a window larger than it keeps its top left corner (and
+  // with it the title bar) on the screen.
+  x = std::max(std::min(x, Area.Right - outerW), Area.Left);
+  y = std::max(std::min(y, Area.Bottom - outerH), Area.Top);
+  return {x, y, w, h};
+}
 
 // ---- TForm -------------------------------------------------------------------------
 
@@ -93,11 +147,20 @@ void TForm::SetVisible(bool Value) {
     // The show handler runs before the window appears (it may even show
     // another form modally first).
     DispatchSafely([&] { DoShow(); });
-    if (position_ == poScreenCenter || position_ == poDesktopCenter) CenterOnScreen();
+    FitOnScreen(position_ == poScreenCenter || position_ == poDesktopCenter);
     UpdateTabOrder();
     TControl::SetVisible(true);
     Widget()->show();
+    if (!shownOnce_) {
+      // The window manager tells the real frame only once the window is
+      // mapped: fit again with it, keeping the place the window got.
+      QPointer<QWidget> widget = Widget();
+      QTimer::singleShot(FrameSettleMs, Widget(), [this, widget] {
+        if (widget && widget->isVisible()) FitOnScreen(false);
+      });
+    }
     shownOnce_ = true;
+    FocusFirstControl();
   } else {
     TControl::SetVisible(false);
     Widget()->hide();
@@ -219,12 +282,43 @@ void TForm::BoundsChanged() {
     Widget()->setFixedSize(Width(), Height());
 }
 
-void TForm::CenterOnScreen() {
-  QScreen *screen = QGuiApplication::primaryScreen();
+void TForm::FitOnScreen(bool Centre) {
+  QScreen *screen = Widget()->screen();
+  if (!screen) screen = QGuiApplication::primaryScreen();
   if (!screen) return;
-  QRect area = screen->availableGeometry();
-  SetBounds(area.x() + (area.width() - Width()) / 2, area.y() + (area.height() - Height()) / 2,
-            Width(), Height());
+  const QRect area = screen->availableGeometry();
+  // Some window systems tell the frame as soon as the window exists.
+  if (!Widget()->testAttribute(Qt::WA_WState_Created)) Widget()->winId();
+  const QMargins m = FrameMargins(Widget());
+  const TMargins border{m.left(), m.top(), m.right(), m.bottom()};
+  const TRect frame = Bounds(Left(), Top(), Width() + m.left() + m.right(),
+                             Height() + m.top() + m.bottom());
+  const bool resizable = !(borderStyle_ == bsDialog || borderStyle_ == bsSingle ||
+                           borderStyle_ == bsToolWindow);
+  const TWindowPlacement p =
+      FitWindowIntoArea(frame, border, Bounds(area.x(), area.y(), area.width(), area.height()),
+                        TSize{Constraints()->MinWidth(), Constraints()->MinHeight()}, resizable,
+                        Centre);
+  // A smaller size is a resize like the user's: the layout and OnResize follow.
+  SetBounds(p.Left, p.Top, p.Width, p.Height);
+}
+
+void TForm::SetActiveControl(TWinControl *Value) {
+  activeControl_ = Value;
+  if (Value && Visible() && Value->CanFocus()) Value->SetFocus();
+}
+
+void TForm::FocusFirstControl() {
+  if (activeControl_ && activeControl_->CanFocus()) {
+    activeControl_->SetFocus();
+    return;
+  }
+  if (Widget()->focusWidget()) return;
+  for (TWinControl *stop : TabOrderList())
+    if (stop->CanFocus()) {
+      stop->SetFocus();
+      return;
+    }
 }
 
 void TForm::TextChanged() {

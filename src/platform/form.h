@@ -32,7 +32,27 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject *Sender, TCloseAction &Action)>;
 using TCloseQueryEvent = std::function<void(TObject *Sender, bool &CanClose)>;
 
-/// A top-level window; its size is its client size.
+/// Sizes of a window frame around its client area.
+struct TMargins {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+
+/// Where a window starts: its frame's top left corner and its client size.
+struct TWindowPlacement {
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+};
+
+/// Fits a window whose frame is Frame (with Border around the client area)
+/// into a screen's available Area: a resizable window larger than the area
+/// gets the largest client size that fits (never below Minimum), then the
+/// frame is centred when Centre is set and kept inside the area. A window
+/// that still does not fit keeps its top left corner, title bar included,
+/// on the screen.
+TWindowPlacement FitWindowIntoArea(const TRect &Frame, const TMargins &Border, const TRect &Area,
+                                  TSize Minimum, bool Resizable, bool Centre);
+
+/// A top-level window; its size is its client size, its Left and Top the
+/// place of its frame.
 class TForm : public TWinControl {
 public:
   explicit TForm(TComponent *AOwner);
@@ -45,6 +65,10 @@ public:
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle Value);
   TIcon *Icon() { return &icon_; }
+  /// The control that takes the keyboard when the form is shown; without one
+  /// the first Tab stop does. Setting it on a shown form focuses it at once.
+  TWinControl *ActiveControl() const { return activeControl_; }
+  void SetActiveControl(TWinControl *Value);
 
   /// Shows the form (OnShow runs before it becomes visible).
   void Show();
@@ -104,7 +128,12 @@ protected:
 
 private:
   void ApplyWindowFlags();
-  void CenterOnScreen();
+  /// Keeps the window within its screen's available area (centring it when
+  /// Centre is set), shrinking it to the largest size that fits.
+  void FitOnScreen(bool Centre);
+  void FocusFirstControl();
+  /// How long after its first showing a window's frame is checked again.
+  static constexpr int FrameSettleMs = 300;
   /// Gives the window the Tab order of TabOrderList.
   void UpdateTabOrder();
   struct FieldBinding {
@@ -121,5 +150,6 @@ private:
   TModalResult modalResult_ = mrNone;
   bool destroyed_ = false;
   bool shownOnce_ = false;
+  TWinControl *activeControl_ = nullptr;
   class QEventLoop *modalLoop_ = nullptr;
 };

@@ -205,7 +205,8 @@ void RegisterControls() {
       .Object("Lines", &TMemo::Lines, &TMemo::SetLines)
       .Boolean("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly)
       .Enum("ScrollBars", &TMemo::ScrollBars, &TMemo::SetScrollBars,
-            {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"})
+            {"ssNone", "ssHorizontal", "ssVertical", "ssBoth", "ssAutoHorizontal",
+             "ssAutoVertical", "ssAutoBoth"})
       .Boolean("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap)
       .Event("OnChange", &TMemo::OnChange);
 }

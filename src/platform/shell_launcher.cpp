@@ -20,8 +20,9 @@ namespace {
 
 class TDesktopLauncher : public TShellLauncher {
 public:
-  void OpenUrl(const std::string &Url) override {
-    QDesktopServices::openUrl(QUrl(QString::fromUtf8(Url.data(), qsizetype(Url.size()))));
+  bool OpenUrl(const std::string &Url) override {
+    return QDesktopServices::openUrl(
+        QUrl(QString::fromUtf8(Url.data(), qsizetype(Url.size()))));
   }
 
   int StartProgram(const std::string &Path, const std::vector<std::string> &Arguments) override {

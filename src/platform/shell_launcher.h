@@ -12,9 +12,10 @@
 class TShellLauncher {
 public:
   virtual ~TShellLauncher() = default;
-  /// Opens Url with the desktop's default handler (a web browser). Whether
-  /// that worked is the desktop's business and is not reported.
-  virtual void OpenUrl(const std::string &Url) = 0;
+  /// Opens Url with the desktop's default handler (a web browser). Returns
+  /// false when there is no handler to hand it to (no browser installed);
+  /// what a started handler then does is the desktop's business.
+  virtual bool OpenUrl(const std::string &Url) = 0;
   /// Starts the program file Path with Arguments (Path itself is not among
   /// them). Returns 0 when it started, otherwise the system's error number
   /// (for example ENOENT when there is no such file).

@@ -27,6 +27,13 @@ constexpr const char *DescriptionGerman =
     "elektronischen Lehrbüchern eingesetzt werden, und beruht auf der Komponentensammlung "
     "\"Zelt\".";
 
+/// The dictionary's text for Key, or Default when it has none (a missing key
+/// translates to itself).
+std::string TextOrDefault(TTolkar2000 &Translator, const std::string &Key, const char *Default) {
+  const std::string text = Translator.Translate(Key);
+  return text == Key ? std::string(Default) : text;
+}
+
 void RegisterFormClass() {
   static bool done = false;
   if (done) return;
@@ -84,8 +91,12 @@ void TFrmAbout::UpdateTexts(TTolkar2000 &Translator) {
   UrlLabHomepage->SetURL(Translator.Translate("HomePageURL"));
   const std::string language = LowerAscii(Translator.Translate("$dlglanguage$"));
   Translator.TranslateComponent(this);
-  // Set after the translation, so these texts are never taken for keys.
+  // Set after the translation, so these texts are never taken for keys. The
+  // language file's own texts come first; a file without them gets the
+  // built-in ones of its language.
   const bool german = language == "lggerman";
-  LblWebSite->SetCaption(german ? WebSiteGerman : WebSiteEnglish);
-  LblDescription->SetCaption(german ? DescriptionGerman : DescriptionEnglish);
+  LblWebSite->SetCaption(
+      TextOrDefault(Translator, "AboutWebSites", german ? WebSiteGerman : WebSiteEnglish));
+  LblDescription->SetCaption(TextOrDefault(Translator, "AboutDescription",
+                                           german ? DescriptionGerman : DescriptionEnglish));
 }

@@ -74,7 +74,7 @@ object FrmAbout: TFrmAbout
       Height = 16
       AutoSize = False
       Alignment = taCenter
-      Caption = 'Copyright (c) 2026 The Spectrion developers - MIT licence'
+      Caption = 'TK_Copyright'
     end
   end
   object Panel2: TPanel
@@ -99,7 +99,8 @@ object FrmAbout: TFrmAbout
       Width = 369
       Height = 16
       AutoSize = False
-      Caption = 'Zelt Component Suite'
+      Caption = 'TK_Zelt Component Suite'
+      OpenFailedText = 'TK_Cannot open address'
       URL = 'https://doc.qt.io/qt-6/'
       Font.Name = 'Courier New'
       Font.Height = -13
@@ -116,7 +117,8 @@ object FrmAbout: TFrmAbout
       Width = 369
       Height = 16
       AutoSize = False
-      Caption = 'Black-body radiation (Wikipedia)'
+      Caption = 'TK_Black-body radiation'
+      OpenFailedText = 'TK_Cannot open address'
       URL = 'https://en.wikipedia.org/wiki/Black-body_radiation'
       Font.Name = 'Courier New'
       Font.Height = -13
@@ -134,6 +136,7 @@ object FrmAbout: TFrmAbout
       Height = 16
       AutoSize = False
       Caption = 'TK_HomePage'
+      OpenFailedText = 'TK_Cannot open address'
       Visible = False
       Font.Name = 'Courier New'
       Font.Height = -13

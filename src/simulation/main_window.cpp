@@ -11,18 +11,11 @@
 #include "simulation/about_box.h"
 #include "simulation/app_icon.h"
 #include "simulation/blackbody.h"
+#include "simulation/energy_axis.h"
 #include "simulation/plot_composer.h"
 #include "widgets/num_lab.h"
 
-#include <cmath>
-
 namespace {
-
-/// Top of the energy axis for a track-bar position: 10^(position/10), so
-/// -40 ... 80 spans 1e-4 ... 1e8.
-double TrackBarRangeHigh(int Position) {
-  return std::pow(10.0, Position / 10.0);
-}
 
 /// The track bar is this much shorter than its panel.
 constexpr int TrackBarSlack = 36;
@@ -81,8 +74,8 @@ void TfrmExample::FormCreate(TObject * /*Sender*/) {
   FillPeakTable(PeakTable);
   PrepareSnapshotLabels(*RCChart);
   Snapshots.clear();
-  TBScaleY->SetMin(-40);
-  TBScaleY->SetMax(80);
+  TBScaleY->SetMin(EnergyStepMin);
+  TBScaleY->SetMax(EnergyStepMax);
   RCChart->Scale1X()->SetRangeLow(0);
   RCChart->Scale1X()->SetRangeHigh(10000);
   // Raising the minimum pulls the position to 80, then it moves to 898: the
@@ -93,6 +86,8 @@ void TfrmExample::FormCreate(TObject * /*Sender*/) {
   TBScaleY->SetPosition(22);
   RCChart->Scale1Y()->SetRangeLow(EnergyRangeLow);
   RCChart->Scale1Y()->SetRangeHigh(TrackBarRangeHigh(22));
+  // The temperature is what a student changes first.
+  SetActiveControl(SBTemperature);
   Redraw();
 }
 

@@ -50,6 +50,7 @@ object frmExample: TfrmExample
     Align = alBottom
     Color = clInfoBk
     ReadOnly = True
+    ScrollBars = ssAutoVertical
     Lines.Strings = (
       'TK_MMExplain')
   end
@@ -275,7 +276,7 @@ object frmExample: TfrmExample
       CaptionAlignment = taRightJustify
       CaptionAnchorHoriz = cahChartRight
       CaptionAnchorVert = cavChartTop
-      Scale1X.Caption = 'Wavelength [nm]'
+      Scale1X.Caption = 'TK_Wavelength'
       Scale1X.CaptionPosY = 22
       Scale1X.CaptionAlignment = taCenter
       Scale1X.CaptionAnchor = uaSclCenter

@@ -27,6 +27,7 @@ TUrlLab::TUrlLab(TComponent *AOwner) : TLabel(AOwner) {
   // A link shows its caption exactly as written: an address or a name with
   // "&" in it is not an accelerator.
   SetShowAccelChar(false);
+  SetKeyboardFocusable(true);
   fontActive_.Assign(*Font());
   normalFont_.Assign(*Font());
 }
@@ -80,7 +81,8 @@ void TUrlLab::OpenWebAddress() {
   } restorer{this, Cursor()};
   SetCursor(crAppStart);
   Application->ProcessMessages();
-  ShellLauncher().OpenUrl(url_);
+  if (!ShellLauncher().OpenUrl(url_))
+    throw EZeltURLLabError(openFailedText_ + "\n\n" + url_);
 }
 
 void TUrlLab::StartProgram() {
@@ -110,5 +112,6 @@ void RegisterUrlLab() {
   RegisterClass<TUrlLab, TLabel>("TUrlLab")
       .Text("URL", &TUrlLab::URL, &TUrlLab::SetURL)
       .Text("TaskParams", &TUrlLab::TaskParams, &TUrlLab::SetTaskParams)
+      .Text("OpenFailedText", &TUrlLab::OpenFailedText, &TUrlLab::SetOpenFailedText)
       .Object("FontActive", [](TUrlLab *l) { return l->FontActive(); });
 }

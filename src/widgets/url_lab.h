@@ -2,7 +2,8 @@
 // TUrlLab: a label that works as a hyperlink. A click opens its URL in the
 // desktop's web browser or starts the program file it names; while the mouse
 // pointer is over an enabled label the label shows FontActive instead of its
-// normal font. The caption is drawn as it is ("&" included).
+// normal font. The caption is drawn as it is ("&" included). Tab reaches the
+// link like a button, and Enter or Space open it.
 #include "platform/controls_standard.h"
 #include "platform/graphics.h"
 
@@ -24,12 +25,18 @@ public:
   TFont *FontActive() { return &fontActive_; }
   void SetFontActive(const TFont *Value);
 
+  /// The message shown above the address when no browser could be asked to
+  /// open it (a translation key in a form description).
+  const std::string &OpenFailedText() const { return openFailedText_; }
+  void SetOpenFailedText(const std::string &Value) { openFailedText_ = Value; }
+
   /// The font restored when the pointer leaves: Font as the form loaded it.
   const TFont &NormalFont() const { return normalFont_; }
 
   /// An empty URL only raises OnClick. An "http://" or "https://" address
   /// (any case) opens in the browser under the application-start cursor,
-  /// then OnClick. A path ending in ".exe" (any case) starts that program
+  /// then OnClick; when there is no browser to open it, EZeltURLLabError
+  /// with OpenFailedText and the address, without OnClick. A path ending in ".exe" (any case) starts that program
   /// with TaskParams, then OnClick. Anything else, and a program that cannot
   /// be started, raises EZeltURLLabError without OnClick.
   void Click() override;
@@ -43,6 +50,7 @@ private:
   void StartProgram();
   std::string url_;
   std::string taskParams_;
+  std::string openFailedText_ = "The address could not be opened. Is a web browser installed?";
   TFont fontActive_;
   TFont normalFont_;
 };

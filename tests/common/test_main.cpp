@@ -15,8 +15,18 @@ __attribute__((weak)) const char *TestScreenScaleFactor() {
   return nullptr;
 }
 
+/// A test program that needs another screen than the offscreen platform's
+/// 800 x 600 one defines TestScreenDescription returning the path of an
+/// offscreen screen description (JSON: screens with their geometry).
+const char *TestScreenDescription();
+__attribute__((weak)) const char *TestScreenDescription() {
+  return nullptr;
+}
+
 int main(int argc, char **argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (const char *screens = TestScreenDescription())
+    setenv("QT_QPA_PLATFORM", (std::string("offscreen:configfile=") + screens).c_str(), 1);
   if (const char *factor = TestScreenScaleFactor()) setenv("QT_SCALE_FACTOR", factor, 1);
   // A private per-user directory for message windows and single-instance
   // locks: test programs running side by side never meet each other (or a

@@ -6,6 +6,7 @@
 #include "platform/application.h"
 #include "platform/bitmap.h"
 #include "platform/process_info.h"
+#include "platform/shell_launcher.h"
 #include "platform/streams.h"
 #include "simulation/about_box.h"
 #include "simulation/app_icon.h"
@@ -13,7 +14,9 @@
 #include "widgets/url_lab.h"
 
 #include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -72,7 +75,7 @@ TEST_F(AboutBox, DescriptionGivesTheLayoutFontsAndLinks) {
     EXPECT_TRUE(link->FontActive()->Style().Contains(fsUnderline)) << link->Name();
     EXPECT_EQ(link->Width(), 369) << link->Name();
   }
-  EXPECT_EQ(box->UrlLabZeltSuite->Caption(), "Zelt Component Suite");
+  EXPECT_EQ(box->UrlLabZeltSuite->Caption(), "TK_Zelt Component Suite");
   // Fixed links lead to real pages over https; the home page comes later.
   EXPECT_EQ(box->UrlLabZeltSuite->URL().rfind("https://", 0), 0u);
   EXPECT_EQ(box->UrlLabSimulations->URL().rfind("https://", 0), 0u);
@@ -136,6 +139,50 @@ TEST_F(AboutBox, GermanTextsForAnyCaseOfTheLanguageName) {
   EXPECT_EQ(english->LblWebSite->Caption(),
             "More information can be found at the following Web sites:");
   english->Free();
+}
+
+/// Records the addresses a link hands to the desktop.
+struct TAddressRecorder : TShellLauncher {
+  std::vector<std::string> *Opened;
+  explicit TAddressRecorder(std::vector<std::string> *opened) : Opened(opened) {}
+  bool OpenUrl(const std::string &Url) override {
+    Opened->push_back(Url);
+    return true;
+  }
+  int StartProgram(const std::string &, const std::vector<std::string> &) override { return 0; }
+};
+
+TEST_F(AboutBox, KeyboardReachesTheLinksAndEscapeClosesLikeOk) {
+  LoadInto(translator, ReadFile(LangDir / "spectrion.itl"));
+  box->UpdateTexts(translator);
+  std::vector<std::string> opened;
+  auto previous = SetShellLauncher(std::make_unique<TAddressRecorder>(&opened));
+  std::vector<QWidget *> visited;
+  QTimer::singleShot(0, [&] {
+    box->Widget()->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(box->Widget()));
+    visited.push_back(QApplication::focusWidget());
+    for (int i = 0; i < 3; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited.push_back(QApplication::focusWidget());
+    }
+    // Enter on the first link, Space on the second open them.
+    QTest::keyClick(box->UrlLabZeltSuite->Widget(), Qt::Key_Return);
+    QTest::keyClick(box->UrlLabSimulations->Widget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  });
+  const TModalResult byEscape = box->ShowModal();
+  SetShellLauncher(std::move(previous));
+  EXPECT_FALSE(box->Visible());
+  // OK first, then the two shown links (the hidden home-page link is
+  // passed over), then OK again.
+  const std::vector<QWidget *> order{box->BButOK->Widget(), box->UrlLabZeltSuite->Widget(),
+                                     box->UrlLabSimulations->Widget(), box->BButOK->Widget()};
+  EXPECT_EQ(visited, order);
+  EXPECT_EQ(opened, (std::vector<std::string>{box->UrlLabZeltSuite->URL(),
+                                              box->UrlLabSimulations->URL()}));
+  QTimer::singleShot(0, [&] { box->BButOK->PerformClick(); });
+  EXPECT_EQ(box->ShowModal(), byEscape);
 }
 
 /// A host connection whose host is played by the test.
@@ -244,8 +291,8 @@ TEST(StartUp, AboutBoxAppearsCentredBeforeTheMainWindowAndAgainOnTheAboutButton)
       ++showings;
       mainVisibleMeanwhile = w->Visible();
       modal = FrmAbout->Modal() && FrmAbout->Visible();
-      centre = Point(FrmAbout->Left() + FrmAbout->Width() / 2,
-                     FrmAbout->Top() + FrmAbout->Height() / 2);
+      const QPoint middle = FrmAbout->Widget()->frameGeometry().center();
+      centre = Point(middle.x(), middle.y());
       const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
       screenCentre = Point(area.center().x(), area.center().y());
       FrmAbout->BButOK->PerformClick();

@@ -23,6 +23,11 @@
 #include <filesystem>
 #include <memory>
 
+// A screen larger than the window, so the window keeps its described size.
+const char *TestScreenDescription() {
+  return SPECTRION_TEST_DATA "/screen_1920x1080.json";
+}
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -95,7 +95,7 @@ TEST(MainWindowLanguage, KeysWithoutAFileThenTheGermanFileThenOwnFormats) {
     EXPECT_EQ(t.PeakLeft, "Peak at");
     EXPECT_EQ(t.EnergyAxis, "Energy Density");
     EXPECT_EQ(t.Explanation, "MMExplain");
-    EXPECT_EQ(w->RCChart->Scale1X()->Caption(), "Wavelength [nm]");
+    EXPECT_EQ(w->RCChart->Scale1X()->Caption(), "Wavelength");
     EXPECT_EQ(BandItemText(*w), "visible light");
     window_test::SnapshotAt(*w, 1500);
     EXPECT_EQ(w->RCChart->TextLabels(1)->Caption(), "1500 K");
@@ -139,8 +139,7 @@ TEST(MainWindowLanguage, KeysWithoutAFileThenTheGermanFileThenOwnFormats) {
     EXPECT_EQ(t.Explanation.rfind("Die schwarze Kurve", 0), 0u) << t.Explanation;
     EXPECT_NE(t.BandHint.find("sichtbaren Lichts"), std::string::npos);
     EXPECT_NE(t.TrackHint.find("Energiedichte"), std::string::npos);
-    // The axis caption that is not a key stays as it is.
-    EXPECT_EQ(w->RCChart->Scale1X()->Caption(), "Wavelength [nm]");
+    EXPECT_EQ(w->RCChart->Scale1X()->Caption(), "Wellenlänge [nm]");
     // The band text shares the check box's entry, without its accelerator mark.
     EXPECT_EQ(BandItemText(*w), "Sichtb. Licht");
     EXPECT_EQ(w->cliDemon->Translator()->Translate("$dlglanguage$"), "lgGerman");

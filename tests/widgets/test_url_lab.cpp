@@ -3,11 +3,16 @@
 // pointer.
 #include "widgets/url_lab.h"
 
+#include "platform/controls_standard.h"
 #include "platform/form.h"
 #include "platform/form_loader.h"
+#include "platform/message_box.h"
 #include "platform/shell_launcher.h"
 #include "support/zelt_errors.h"
 
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -26,10 +31,12 @@ struct TRecordingLauncher : TShellLauncher {
   TControl *Watched;
   int StartResult = 0;
   bool ThrowOnOpen = false;
+  bool OpenResult = true;
   TRecordingLauncher(std::vector<Call> *calls, TControl *watched) : Calls(calls), Watched(watched) {}
-  void OpenUrl(const std::string &Url) override {
+  bool OpenUrl(const std::string &Url) override {
     Calls->push_back({"open", Url, {}, Watched->Cursor()});
     if (ThrowOnOpen) throw std::runtime_error("no desktop");
+    return OpenResult;
   }
   int StartProgram(const std::string &Path, const std::vector<std::string> &Args) override {
     Calls->push_back({"start", Path, Args, Watched->Cursor()});
@@ -96,6 +103,59 @@ TEST_F(UrlLab, CursorComesBackWhenOpeningFails) {
   EXPECT_THROW(lab->Click(), std::runtime_error);
   EXPECT_EQ(lab->Cursor(), crHandPoint);
   EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(UrlLab, NoBrowserIsShownInAMessageBoxWithTheAddress) {
+  recorder->OpenResult = false;
+  lab->SetURL("https://example.org/page");
+  lab->SetOpenFailedText("Keine Adresse geöffnet.");
+  EXPECT_EQ(ClickError(), "Keine Adresse geöffnet.\n\nhttps://example.org/page");
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(lab->Cursor(), crHandPoint);
+  // Opened by the user, the failure ends in the program's error box.
+  TMessageBoxRecorder boxes;
+  form->Show();
+  QTest::keyClick(lab->Widget(), Qt::Key_Return);
+  ASSERT_EQ(boxes.Messages.size(), 1u);
+  EXPECT_EQ(boxes.Messages[0].Type, mtError);
+  EXPECT_NE(boxes.Messages[0].Text.find("https://example.org/page"), std::string::npos);
+}
+
+TEST_F(UrlLab, TabReachesTheLinkWithAVisibleFocusAndEnterOrSpaceOpenIt) {
+  // The link, a hidden link that Tab passes over, and a button.
+  lab->SetBounds(0, 40, 120, 16);
+  auto *hidden = new TUrlLab(form);
+  hidden->SetParent(form);
+  hidden->SetBounds(0, 60, 120, 16);
+  hidden->SetVisible(false);
+  auto *after = new TBitBtn(form);
+  after->SetParent(form);
+  after->SetBounds(0, 80, 80, 25);
+  lab->SetURL("https://example.org/");
+  form->Show();
+  form->Widget()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form->Widget()));
+
+  after->SetFocus();
+  QApplication::processEvents();
+  const QImage unfocused = lab->Widget()->grab().toImage();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), lab->Widget());
+  EXPECT_TRUE(lab->KeyboardFocused());
+  QApplication::processEvents();
+  EXPECT_NE(lab->Widget()->grab().toImage(), unfocused) << "no visible focus";
+
+  QTest::keyClick(lab->Widget(), Qt::Key_Return);
+  QTest::keyClick(lab->Widget(), Qt::Key_Space);
+  QTest::keyClick(lab->Widget(), Qt::Key_Enter, Qt::KeypadModifier);
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[2].Target, "https://example.org/");
+  EXPECT_EQ(clicks, 3);
+  // Other keys do nothing; Tab goes on to the next visible stop.
+  QTest::keyClick(lab->Widget(), Qt::Key_A);
+  EXPECT_EQ(calls.size(), 3u);
+  QTest::keyClick(lab->Widget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), after->Widget());
 }
 
 TEST_F(UrlLab, EmptyAddressOnlyClicks) {
