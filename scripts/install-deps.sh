@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
   dpkg-dev lintian man-db file desktop-file-utils
+  xvfb dbus dbus-bin at-spi2-core python3-pyatspi python3-gi
 )
 
 missing=()

@@ -50,6 +50,7 @@ object frmExample: TfrmExample
     Align = alBottom
     Color = clInfoBk
     ReadOnly = True
+    AccessibleName = 'TK_Explanation'
     Lines.Strings = (
       'TK_MMExplain')
   end
@@ -152,6 +153,7 @@ object frmExample: TfrmExample
         Width = 17
         Height = 405
         Hint = 'TK_adjust range of y-axis'
+        AccessibleName = 'TK_Top of energy axis'
         Orientation = trVertical
         Min = -40
         Max = 120
@@ -184,6 +186,7 @@ object frmExample: TfrmExample
         Max = 10000
         Position = 1
         LargeChange = 100
+        AccessibleName = 'TK_Temperature'
         OnChange = SBTemperatureChange
       end
       object Panel3: TPanel
@@ -250,6 +253,7 @@ object frmExample: TfrmExample
     end
     object RCChart: TRChart
       Align = alClient
+      AccessibleName = 'TK_Spectrum chart'
       AllocSize = 1000
       AutoRedraw = False
       MarginLeft = 64
