@@ -1,6 +1,7 @@
 // The chart for screen readers: one picture object with the program's
 // description, and its shown axes as data.
 #include "chart/axis_summary.h"
+#include "axes/scale.h"
 #include "chart/rchart.h"
 #include "platform/form.h"
 #include <QAccessible>
@@ -54,6 +55,17 @@ TEST(AxisSummary, TheChartIsOnePictureToldByItsDescription) {
   EXPECT_EQ(iface->text(QAccessible::Name), "Spectrum");
   EXPECT_EQ(iface->text(QAccessible::Description), "Curve at 898 K.");
   EXPECT_TRUE(iface->state().readOnly);
+}
+
+TEST(AxisSummary, AStandAloneScaleIsAPictureNamedByItsCaption) {
+  TForm form(nullptr);
+  auto *scale = new TScale(&form);
+  scale->SetParent(&form);
+  scale->SetCaption("Wavelength [nm]");
+  QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(scale->Widget());
+  ASSERT_TRUE(iface);
+  EXPECT_EQ(iface->role(), QAccessible::Graphic);
+  EXPECT_EQ(iface->text(QAccessible::Name), "Wavelength [nm]");
 }
 
 } // namespace
