@@ -398,8 +398,14 @@ void TCustomRChart::DrawDataBackground() {
     } catch (const Exception &) {
       havePicture = false;
     }
-    // A picture that cannot be shown is not tried again on later passes.
-    if (!havePicture) bakGndImg_->DropName();
+    if (!havePicture) {
+      // A picture that cannot be shown leaves the plain background for this
+      // pass, and is not tried again on later ones; the band belongs to a
+      // chart without a picture, so it waits for the next pass.
+      bakGndImg_->DropName();
+      C.Rectangle(0, 0, bw, bh);
+      return;
+    }
   }
 
   if (!havePicture) {

@@ -62,8 +62,23 @@ std::string TTolkar2000::NormaliseKey(const std::string &Key) {
   return out;
 }
 
-std::string TTolkar2000::ProcessText(const std::string &Text) const {
-  std::string t = Text;
+namespace {
+
+// Where a text longer than MaxLanguageTextBytes ends: not inside a UTF-8
+// sequence, and not between the two characters of a "\n".
+std::size_t TextCut(std::string_view Text) {
+  if (Text.size() <= MaxLanguageTextBytes) return Text.size();
+  std::size_t cut = MaxLanguageTextBytes;
+  while (cut > 0 && (static_cast<unsigned char>(Text[cut]) & 0xC0) == 0x80)
+    --cut;
+  if (cut > 0 && Text[cut - 1] == '\\' && Text[cut] == 'n') --cut;
+  return cut;
+}
+
+} // namespace
+
+std::string TTolkar2000::ProcessText(std::string_view Text) const {
+  std::string t(Text.substr(0, TextCut(Text)));
   for (char &c : t)
     if (c == '\r' || c == '\n') c = ' ';
   t = ReplaceAll(t, "\\n", "\r\n", false);
@@ -111,10 +126,11 @@ void TTolkar2000::LoadDictionary(TStream &Stream) {
   Keys.Clear();
   Texts.Clear();
   index_.Clear();
-  // One pass over the records. Only the first record of a key can ever be
-  // found, so later ones are skipped before their text is processed.
+  // One pass over the records. Every record is kept (the language template
+  // lists them all); the index holds each key's first record, the one that
+  // lookups find.
   std::string key;
-  for (std::size_t start = 0;;) {
+  for (std::size_t start = 0; Keys.Count() < MaxLanguageRecords;) {
     const std::size_t end = bytes.find(kRecordEnd, start);
     if (end == std::string_view::npos) break; // a last record without its end is ignored
     const std::string_view r = bytes.substr(start, end - start);
@@ -133,10 +149,9 @@ void TTolkar2000::LoadDictionary(TStream &Stream) {
         AppendLoadedKey(key, r.substr(open + 1, close - open - 1));
       text = r.substr(close + 2);
     }
-    if (index_.Find(Keys.Lines(), key) >= 0) continue;
     Keys.Add(key);
-    Texts.Add(ProcessText(std::string(text)));
-    index_.AddNew(Keys.Lines(), Keys.Count() - 1);
+    Texts.Add(ProcessText(text));
+    if (index_.Find(Keys.Lines(), key) < 0) index_.AddNew(Keys.Lines(), Keys.Count() - 1);
   }
   Texts.EndUpdate();
   Keys.EndUpdate();

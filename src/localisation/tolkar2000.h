@@ -12,9 +12,11 @@
 #include "platform/strings.h"
 #include "support/string_index.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TComponent;
@@ -31,9 +33,8 @@ public:
 
   TTextTranslatedEvent OnTextTranslated;
   TTranslateObjectEvent OnTranslateObject;
-  /// Dictionary keys, lower-cased and normalised, in file order. A key is
-  /// held once: a later record with a known key can never be found and is
-  /// not kept.
+  /// Dictionary keys, lower-cased and normalised, in file order. Keys may
+  /// repeat; lookups find the first of equal keys.
   TStringList Keys;
   /// Dictionary texts; Texts line i belongs to Keys line i.
   TStringList Texts;
@@ -87,9 +88,10 @@ public:
   /// Key normalisation of loaded keys: CR, LF and TAB become blanks, runs of
   /// blanks become one, leading blanks go. Trailing blanks stay.
   static std::string NormaliseKey(const std::string &Key);
-  /// Text processing of loaded texts: CR and LF become blanks, "\n" becomes
+  /// Text processing of loaded texts: only the first MaxLanguageTextBytes
+  /// bytes are taken (see there), CR and LF become blanks, "\n" becomes
   /// CR LF, "<%APPNAME%>" (any case) becomes AppName.
-  std::string ProcessText(const std::string &Text) const;
+  std::string ProcessText(std::string_view Text) const;
 
 private:
   void TranslateStrings(TStrings *Lines);
@@ -102,6 +104,20 @@ private:
 /// The largest language file read: a real one holds a few kilobytes; reading
 /// stays linear, so this only bounds memory.
 inline constexpr std::int64_t MaxLanguageFileBytes = std::int64_t(256) << 20;
+
+/// The most records a language file gives; later ones are ignored. A real
+/// file holds a few dozen. Every record costs two strings and an index slot
+/// whatever its size, so without a bound a file of tiny records would cost
+/// many times its size.
+inline constexpr int MaxLanguageRecords = 16384;
+
+/// The longest text a record gives, in bytes of the file; the rest of a
+/// longer one is ignored (never within a UTF-8 sequence or a "\n"). A real
+/// text is a caption or a paragraph of a few hundred bytes. The controls pay
+/// for every line and character they show, far more than the file does (a
+/// memo line costs hundreds of bytes, written "\n" it costs two), so this
+/// keeps what a language file can make the window hold small.
+inline constexpr std::size_t MaxLanguageTextBytes = 16384;
 
 /// The language file that belongs to a program: its path with the extension
 /// replaced by ".itl", or ".itl" appended when it has none

@@ -662,8 +662,20 @@ void TControl::ParentShowHintChanged() {
       if (c->parentShowHint_) c->ParentShowHintChanged();
 }
 
+QString PlainToolTip(const std::string &Text) {
+  if (Text.empty()) return QString();
+  QString plain = QString::fromStdString(Text);
+  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+  return QStringLiteral("<p style=\"white-space:pre-wrap\">") + plain.toHtmlEscaped() +
+         QStringLiteral("</p>");
+}
+
+QString PlainWindowTitle(const std::string &Text) {
+  return QString::fromStdString(Text).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
+
 void TControl::UpdateToolTip() {
-  Widget()->setToolTip(ShowHint() ? QString::fromStdString(hint_) : QString());
+  Widget()->setToolTip(ShowHint() ? PlainToolTip(hint_) : QString());
 }
 
 void TControl::SetFont(const TFont *Value) {

@@ -50,6 +50,10 @@ TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
 
 TForm::~TForm() {
   if (modalLoop_) modalLoop_->quit();
+  // The components go while this is still the main form: a component that
+  // speaks for the whole program (the host connection ends the application)
+  // asks whether its owner is the main form as it goes.
+  DestroyComponents();
   if (Application->MainForm() == this) Application->SetMainForm(nullptr);
 }
 
@@ -226,7 +230,7 @@ void TForm::CenterOnScreen() {
 void TForm::TextChanged() {
   // Window titles have no accelerators; a caption shared with a button
   // (the About box's title) shows without its marks.
-  Widget()->setWindowTitle(QString::fromStdString(StripAccelChars(Caption())));
+  Widget()->setWindowTitle(PlainWindowTitle(StripAccelChars(Caption())));
 }
 
 void TForm::ColorChanged() {

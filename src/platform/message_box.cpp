@@ -1,5 +1,7 @@
 #include "platform/message_box.h"
 #include "platform/application.h"
+#include "platform/control_qt.h"
+#include "platform/message_box_qt.h"
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <cstdio>
@@ -24,17 +26,23 @@ TModalResult ShowMessageBox(const std::string &Text, const std::string &Caption,
     std::fprintf(stderr, "%s: %s\n", Caption.c_str(), Text.c_str());
     return mrOk;
   }
-  QMessageBox::Icon icon = QMessageBox::Information;
-  if (Type == mtError)
-    icon = QMessageBox::Critical;
-  else if (Type == mtWarning)
-    icon = QMessageBox::Warning;
-  else if (Type == mtConfirmation)
-    icon = QMessageBox::Question;
-  QMessageBox box(icon, QString::fromStdString(Caption), QString::fromStdString(Text),
-                  QMessageBox::Ok);
-  box.exec();
+  NewMessageBox(request)->exec();
   return mrOk;
+}
+
+std::unique_ptr<QMessageBox> NewMessageBox(const TMessageBoxRequest &Request) {
+  QMessageBox::Icon icon = QMessageBox::Information;
+  if (Request.Type == mtError)
+    icon = QMessageBox::Critical;
+  else if (Request.Type == mtWarning)
+    icon = QMessageBox::Warning;
+  else if (Request.Type == mtConfirmation)
+    icon = QMessageBox::Question;
+  auto box = std::make_unique<QMessageBox>(icon, PlainWindowTitle(Request.Caption), QString(),
+                                           QMessageBox::Ok);
+  box->setTextFormat(Qt::PlainText);
+  box->setText(QString::fromStdString(Request.Text));
+  return box;
 }
 
 void ShowMessage(const std::string &Text) {

@@ -186,12 +186,17 @@ TEST_F(ChartPaint, TextItemsAreCentredOnTheirPoint) {
 
 TEST_F(ChartPaint, AMissingPictureShowsThePlainBackgroundAndClearsTheName) {
   chart.SetChartColor(clYellow);
+  chart.BackGroundImg()->SetAreaMode(bamVStripe);
+  chart.BackGroundImg()->SetAreaLeft(40);
+  chart.BackGroundImg()->SetAreaRight(160);
   chart.BackGroundImg()->SetName("/no/such/dir/missing-background.bmp");
   EXPECT_EQ(chart.BackGroundImg()->Name(), "missing-background.bmp"); // directory dropped
   chart.Repaint();
   EXPECT_EQ(chart.BackGroundImg()->Name(), "");
-  EXPECT_EQ(DataPixel(100, 70), clYellow);
-  EXPECT_EQ(DataPixel(0, 0), clBlack); // the outline / frame
+  EXPECT_EQ(DataPixel(100, 70), clYellow); // no band in the pass that found the failure
+  EXPECT_EQ(DataPixel(0, 0), clBlack);     // the outline / frame
+  chart.Repaint();                         // now a chart without a picture, band and all
+  EXPECT_EQ(DataPixel(100, 70), chart.BackGroundImg()->AreaColor());
 }
 
 TEST_F(ChartPaint, PictureTilesAndBandsFillTheBackground) {

@@ -382,6 +382,22 @@ TEST(DemonClient, GoingAwayWithdrawsUnlessTheServerIsDown) {
   EXPECT_TRUE(log.empty());
 }
 
+TEST(DemonClient, OnlyTheMainFormsComponentEndsTheApplicationAsTheFormGoes) {
+  ASSERT_FALSE(Application->Terminated()) << "needs an application that has not ended yet";
+  auto *main = new TForm(nullptr);
+  auto *mainDemon = new TkdbDemonClient(main);
+  mainDemon->SetUseTavelinServer(false);
+  Application->SetMainForm(main);
+  {
+    FormWithDemon other; // a second form with its own component goes first
+  }
+  EXPECT_FALSE(Application->Terminated());
+  EXPECT_EQ(Application->MainForm(), main);
+  main->Free(); // the way the main window goes at the end of the program
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
 TEST(DemonClient, TemplateIsWrittenWhenTheComponentGoesAndFailuresAreReported) {
   TempDir dir;
   auto *demon = new TkdbDemonClient(nullptr);

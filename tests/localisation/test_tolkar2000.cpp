@@ -6,6 +6,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -51,7 +52,7 @@ TEST(Tolkar2000, KeysFoldCaseAndNormaliseBlanks) {
   TTolkar2000 t("");
   Load(t, "[ADD]=Hinzu|$$\r\n[  Peak \t  at]=x|$$\r\n[Two]=first|$$[two]=second|$$"
           "[trail ]=t|$$");
-  ASSERT_EQ(t.Keys.Count(), 4); // the second "two" can never be found and is not kept
+  ASSERT_EQ(t.Keys.Count(), 5);
   EXPECT_EQ(t.Keys.Strings(1), "peak at");
   EXPECT_EQ(t.Translate("add"), "Hinzu");
   EXPECT_EQ(t.Translate("Add"), "Hinzu");
@@ -61,6 +62,22 @@ TEST(Tolkar2000, KeysFoldCaseAndNormaliseBlanks) {
   EXPECT_EQ(t.Translate("TWO"), "first");         // the first of equal keys wins
   EXPECT_EQ(t.Translate("trail "), "t");          // trailing blanks are significant
   EXPECT_EQ(t.Translate("trail"), "trail");
+}
+
+TEST(Tolkar2000, EqualKeysAreAllKeptAndTheFirstIsFound) {
+  TTolkar2000 t("");
+  Load(t, "[Two]=first|$$[two]=second|$$[x]=y|$$[TWO]=third|$$");
+  EXPECT_EQ(t.Keys.Lines(), (std::vector<std::string>{"two", "two", "x", "two"}));
+  EXPECT_EQ(t.Texts.Lines(), (std::vector<std::string>{"first", "second", "y", "third"}));
+  EXPECT_EQ(t.Translate("two"), "first");
+  EXPECT_EQ(t.Translate("Two"), "first");
+  // The template lists every loaded record, repeats included.
+  EXPECT_EQ(t.TemplateLines(), (std::vector<std::string>{"[two]=first|$$", "[two]=second|$$",
+                                                         "[x]=y|$$", "[two]=third|$$"}));
+  // An index rebuilt after an outside change still finds the first.
+  t.Keys.Put(2, "z");
+  EXPECT_EQ(t.Translate("TWO"), "first");
+  EXPECT_EQ(t.Translate("z"), "y");
 }
 
 TEST(Tolkar2000, TextProcessing) {
@@ -141,21 +158,9 @@ TEST(Tolkar2000, MalformedRecordsAreTakenAsTheyCome) {
           "x]=y[z|$$"   // "]=" before "[": empty key
           "[]=|$$"      // empty key and text
           "noise only|$$");
-  // Only the first record with the empty key is kept: the others can never
-  // be found. What they would have held is checked one by one.
-  ASSERT_EQ(t.Keys.Count(), 2);
-  ASSERT_EQ(t.Texts.Count(), 2);
-  EXPECT_EQ(t.Keys.Strings(0), "abc");
-  EXPECT_EQ(t.Texts.Strings(0), "def");
-  EXPECT_EQ(t.Keys.Strings(1), "");
-  EXPECT_EQ(t.Texts.Strings(1), "ghi");
-  EXPECT_EQ(t.Translate(""), "ghi");
-  Load(t, "x]=y[z|$$");
-  EXPECT_EQ(t.Translate(""), "y[z");
-  Load(t, "[]=|$$");
-  EXPECT_EQ(t.Translate(""), "");
-  Load(t, "noise only|$$");
-  EXPECT_EQ(t.Translate(""), "oise only");
+  EXPECT_EQ(t.Keys.Lines(), (std::vector<std::string>{"abc", "", "", "", ""}));
+  EXPECT_EQ(t.Texts.Lines(), (std::vector<std::string>{"def", "ghi", "y[z", "", "oise only"}));
+  EXPECT_EQ(t.Translate(""), "ghi"); // the first of the empty keys
 }
 
 TEST(Tolkar2000, HostileFilesNeitherCrashNorHang) {
@@ -185,8 +190,33 @@ TEST(Tolkar2000, HostileFilesNeitherCrashNorHang) {
        "[" + std::string(big, ' ') + "k]=" + escapes + "|$$[j]=" + std::string(big, '\n') + "|$$");
   ASSERT_EQ(t.Keys.Count(), 2);
   EXPECT_EQ(t.Keys.Strings(0), "k");
-  EXPECT_EQ(t.Texts.Strings(0).size(), big);
-  EXPECT_EQ(t.Texts.Strings(1), std::string(big, ' '));
+  // Only the beginning of a long text is taken.
+  std::string breaks;
+  for (std::size_t i = 0; i < MaxLanguageTextBytes / 2; ++i)
+    breaks += "\r\n";
+  EXPECT_EQ(t.Texts.Strings(0), breaks);
+  EXPECT_EQ(t.Texts.Strings(1), std::string(MaxLanguageTextBytes, ' '));
+}
+
+TEST(Tolkar2000, LongTextsAndManyRecordsAreBounded) {
+  TTolkar2000 t("");
+  const std::string a(MaxLanguageTextBytes - 1, 'a');
+  // The cut falls inside a "\n" and inside a UTF-8 sequence: both stay whole
+  // or go whole. A text that just fits is kept as it is.
+  Load(t, "[e]=" + a + "\\n|$$[u]=" + a + "\xC3\xBC|$$[f]=" + a + "b|$$[k]=" + a + "bc|$$");
+  EXPECT_EQ(t.Translate("e"), a);
+  EXPECT_EQ(t.Translate("u"), a);
+  EXPECT_EQ(t.Translate("f"), a + "b");
+  EXPECT_EQ(t.Translate("k"), a + "b");
+
+  std::string many;
+  for (int i = 0; i < MaxLanguageRecords + 2; ++i)
+    many += "[k" + std::to_string(i) + "]=v|$$";
+  Load(t, many);
+  ASSERT_EQ(t.Keys.Count(), MaxLanguageRecords);
+  EXPECT_EQ(t.Translate("k" + std::to_string(MaxLanguageRecords - 1)), "v");
+  EXPECT_EQ(t.Translate("k" + std::to_string(MaxLanguageRecords)),
+            "k" + std::to_string(MaxLanguageRecords));
 }
 
 TEST(Tolkar2000, ShippedLanguageFileLoads) {

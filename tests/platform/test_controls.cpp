@@ -2,6 +2,7 @@
 // controls, exceptions reaching the event dispatch, painting controls.
 #include "platform/application.h"
 #include "platform/canvas.h"
+#include "platform/control_qt.h"
 #include "platform/controls_standard.h"
 #include "platform/form.h"
 #include "platform/message_box.h"
@@ -248,7 +249,7 @@ TEST(Hints, TooltipsShowOnlyWhereHintsAreOn) {
   box->SetHint("TK_display logarithmic scale");
   EXPECT_TRUE(box->Widget()->toolTip().isEmpty());
   form.SetShowHint(true);
-  EXPECT_EQ(box->Widget()->toolTip().toStdString(), "TK_display logarithmic scale");
+  EXPECT_EQ(box->Widget()->toolTip(), PlainToolTip("TK_display logarithmic scale"));
 }
 
 } // namespace
