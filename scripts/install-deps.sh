@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
   dpkg-dev lintian man-db file desktop-file-utils
-  xvfb
+  xvfb dbus dbus-bin at-spi2-core python3-pyatspi python3-gi
 )
 if [ "${1:-}" = "--peers" ]; then
   packages+=(libqcustomplot-dev python3-matplotlib python3-numpy)

@@ -147,6 +147,8 @@ public:
   TScaleRenderedEvent OnAfterScaleRendered;
 
   void Paint() override;
+  /// A picture of an axis for screen readers, named by its caption.
+  void DescribeAccessible(TAccessibleInfo &Info) const override;
   void Loaded() override;
 
 protected:

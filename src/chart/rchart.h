@@ -308,6 +308,8 @@ public:
   void Paint() override;
   void Loaded() override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  /// One chart object for screen readers, told by AccessibleDescription.
+  void DescribeAccessible(TAccessibleInfo &Info) const override;
 
 protected:
   /// Applies every axis object to its scale, re-ranges every layer and

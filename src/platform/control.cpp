@@ -1,4 +1,5 @@
 #include "platform/control.h"
+#include "platform/accessible_qt.h"
 #include "platform/application.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
@@ -329,6 +330,7 @@ QWidget *TControl::Widget() const {
 }
 
 void TControl::SetWidget(QWidget *AWidget) {
+  InstallAccessibility();
   QWidget *old = widget_;
   widget_ = AWidget;
   auto *filter = new TControlEventFilter(this, widget_);
@@ -626,11 +628,15 @@ void TControl::SetCaption(const std::string &Value) {
   if (Value == caption_) return;
   caption_ = Value;
   TextChanged();
+  AccessibleChanged(acName);
 }
 
 void TControl::SetHint(const std::string &Value) {
   hint_ = Value;
   UpdateToolTip();
+  // A control without a caption is named by its hint.
+  AccessibleChanged(acName);
+  AccessibleChanged(acDescription);
 }
 
 bool TControl::ShowHint() const {

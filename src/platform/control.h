@@ -8,6 +8,7 @@
 // from the widget are dispatched to the virtual handlers below (which raise
 // the std::function events); an exception escaping a handler is shown to the
 // user in a message box and the program goes on.
+#include "platform/accessible.h"
 #include "platform/color.h"
 #include "platform/component.h"
 #include "platform/enum_set.h"
@@ -223,6 +224,26 @@ public:
   TMouseWheelEvent OnMouseWheel;
   TNotifyEvent OnResize;
 
+  /// What screen readers call the control and tell about it, where its
+  /// caption and hint do not say it (a scroll bar without a caption, a chart).
+  /// Published, so descriptions set them and the form translation translates them.
+  const std::string &AccessibleName() const { return accessibleName_; }
+  void SetAccessibleName(const std::string &Value);
+  const std::string &AccessibleDescription() const { return accessibleDescription_; }
+  void SetAccessibleDescription(const std::string &Value);
+  /// Fills Info with what assistive technology is told about this control:
+  /// by default a layout item named by AccessibleName, else the caption, else
+  /// the hint, and described by AccessibleDescription or the hint. Each kind
+  /// of control overrides it with its role and value.
+  virtual void DescribeAccessible(TAccessibleInfo &Info) const;
+  /// Sets the value from assistive technology (a screen reader moving a
+  /// slider) in the units DescribeAccessible reports; false where the control
+  /// has no value that can be set.
+  virtual bool AccessibleSetValue(double Value);
+  /// Tells assistive technology that part of the description changed; the
+  /// notifications are throttled to what a listener can follow.
+  void AccessibleChanged(TAccessibleChange What);
+
   /// Device pixels per logical pixel of the screen the control is shown on
   /// (2 on a screen scaled to 200 %). Its back buffer has this ratio; bitmaps
   /// a control draws through take it as well (TBitmap::SetPixelRatio).
@@ -337,6 +358,8 @@ private:
   bool applyingParentFont_ = false;
   TColor color_ = clBtnFace;
   TCursor cursor_ = crDefault;
+  std::string accessibleName_;
+  std::string accessibleDescription_;
   bool handleNeeded_ = false;
   bool boundsFromLayout_ = false;
   TSizeConstraints constraints_;

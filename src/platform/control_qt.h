@@ -25,6 +25,8 @@ public:
   bool eventFilter(QObject *watched, QEvent *event) override;
   /// Set for widgets that report clicks themselves (buttons, check boxes).
   bool OwnClicks = false;
+  /// The control whose widget this filter watches.
+  TControl *Control() const { return control_; }
 
 private:
   TControl *control_;

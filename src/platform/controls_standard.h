@@ -46,6 +46,7 @@ public:
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment Value);
   void Paint() override;
+  void DescribeAccessible(TAccessibleInfo &Info) const override;
 
 protected:
   TRect AdjustedClientRect() const override;
@@ -82,6 +83,7 @@ public:
   void Loaded() override;
   /// Whether the label has the keyboard (only keyboard-focusable ones can).
   bool KeyboardFocused() const;
+  void DescribeAccessible(TAccessibleInfo &Info) const override;
 
 protected:
   void TextChanged() override;
@@ -123,6 +125,7 @@ public:
   /// Applies a changed glyph to the button (called after loading it).
   void GlyphChanged();
   void Loaded() override;
+  void DescribeAccessible(TAccessibleInfo &Info) const override;
 
 protected:
   void TextChanged() override;
@@ -141,6 +144,7 @@ public:
   void SetChecked(bool Value);
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment Value) { alignment_ = Value; }
+  void DescribeAccessible(TAccessibleInfo &Info) const override;
 
 protected:
   void TextChanged() override;
@@ -168,6 +172,16 @@ public:
   /// read the three are stored as written and ordered once by Loaded.
   void SetParams(int APosition, int AMin, int AMax);
   void Loaded() override;
+  /// How screen readers read the position: a form gives the conversion to
+  /// the user's units and the unit's name (an axis top for a track-bar
+  /// index). Unset, the position itself is read.
+  void SetAccessibleValueMap(TAccessibleValueMap Map);
+  const TAccessibleValueMap &AccessibleValueMap() const { return accessibleValue_; }
+  /// The position in the user's units (through the value map).
+  double AccessibleValue(int APosition) const;
+  void DescribeAccessible(TAccessibleInfo &Info) const override;
+  /// Moves to the position whose value in the user's units is nearest Value.
+  bool AccessibleSetValue(double Value) override;
 
 protected:
   TRangeControl(TComponent *AOwner, int AMin, int AMax)
@@ -181,7 +195,10 @@ protected:
 
 private:
   void ApplyRange(int APosition, int AMin, int AMax, bool Notify);
+  /// The position whose value in the user's units is nearest Value.
+  int NearestPosition(double Value) const;
   int min_, max_, position_ = 0;
+  TAccessibleValueMap accessibleValue_;
 };
 
 /// A scroll bar; LargeChange is its page step.
@@ -254,6 +271,7 @@ public:
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment Value);
   TNotifyEvent OnChange;
+  void DescribeAccessible(TAccessibleInfo &Info) const override;
 
 protected:
   void ColorChanged() override;

@@ -96,6 +96,8 @@ public:
   void BeforeDestruction() override;
   /// Handlers this form offers to its description.
   THandlerTable &Handlers() { return handlers_; }
+  /// A window, or a dialog for a dialog border, named by its caption.
+  void DescribeAccessible(TAccessibleInfo &Info) const override;
 
 protected:
   /// Reads the description registered under DescriptionName, binds the

@@ -111,6 +111,9 @@ void RegisterControls() {
       .Boolean("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint)
       .Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
       .Boolean("Visible", &TControl::Visible, &TControl::SetVisible)
+      .Text("AccessibleName", &TControl::AccessibleName, &TControl::SetAccessibleName)
+      .Text("AccessibleDescription", &TControl::AccessibleDescription,
+            &TControl::SetAccessibleDescription)
       .Event("OnClick", &TControl::OnClick)
       .Event("OnDblClick", &TControl::OnDblClick)
       .Event("OnMouseDown", &TControl::OnMouseDown)

@@ -10,8 +10,10 @@
 #include "platform/streams.h"
 #include "simulation/about_box.h"
 #include "simulation/app_icon.h"
+#include "chart/axis_summary.h"
 #include "simulation/blackbody.h"
 #include "simulation/energy_axis.h"
+#include "simulation/chart_description.h"
 #include "simulation/plot_composer.h"
 #include "widgets/num_lab.h"
 
@@ -71,6 +73,10 @@ TfrmExample::TfrmExample(TComponent *AOwner) : TForm(AOwner) {
 }
 
 void TfrmExample::FormCreate(TObject * /*Sender*/) {
+  // Screen readers read the scroll bar in kelvin and the track bar as the
+  // top of the energy axis it sets, not as its index.
+  SBTemperature->SetAccessibleValueMap({nullptr, "K"});
+  TBScaleY->SetAccessibleValueMap({TrackBarRangeHigh, ""});
   FillPeakTable(PeakTable);
   PrepareSnapshotLabels(*RCChart);
   Snapshots.clear();
@@ -205,4 +211,11 @@ void TfrmExample::Redraw() {
   in.BandText = cliDemon->Translator()->Translate("visible light");
   in.LabelFormat = cliDemon->TranslateText("%d K");
   ComposePlot(*RCChart, in, PeakTable);
+  // What the picture now shows, for screen readers.
+  TTolkar2000 *translator = cliDemon->Translator();
+  RCChart->SetAccessibleDescription(
+      DescribeChart(in, SummarizeAxes(*RCChart),
+                    [translator](const std::string &Key, const std::vector<std::string> &Args) {
+                      return translator->Translate(Key, Args);
+                    }));
 }

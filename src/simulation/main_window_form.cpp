@@ -51,6 +51,7 @@ object frmExample: TfrmExample
     Color = clInfoBk
     ReadOnly = True
     ScrollBars = ssAutoVertical
+    AccessibleName = 'TK_Explanation'
     Lines.Strings = (
       'TK_MMExplain')
   end
@@ -153,6 +154,7 @@ object frmExample: TfrmExample
         Width = 17
         Height = 405
         Hint = 'TK_adjust range of y-axis'
+        AccessibleName = 'TK_Top of energy axis'
         Orientation = trVertical
         Min = -40
         Max = 120
@@ -185,6 +187,7 @@ object frmExample: TfrmExample
         Max = 10000
         Position = 1
         LargeChange = 100
+        AccessibleName = 'TK_Temperature'
         OnChange = SBTemperatureChange
       end
       object Panel3: TPanel
@@ -251,6 +254,7 @@ object frmExample: TfrmExample
     end
     object RCChart: TRChart
       Align = alClient
+      AccessibleName = 'TK_Spectrum chart'
       AllocSize = 1000
       AutoRedraw = False
       MarginLeft = 64

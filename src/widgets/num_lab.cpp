@@ -22,6 +22,7 @@ TNumLab::~TNumLab() = default;
 
 void TNumLab::Changed() {
   Repaint();
+  AccessibleChanged(acName);
 }
 
 std::string TNumLab::ValueText() const {

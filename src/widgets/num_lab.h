@@ -86,6 +86,9 @@ public:
   TBeforeDisplayEvent OnBeforeDisplay;
 
   void Paint() override;
+  /// A text that reads as one: the left text, the value as shown and the
+  /// right text ("Temperature 898 K").
+  void DescribeAccessible(TAccessibleInfo &Info) const override;
 
 protected:
   void Loaded() override;

@@ -41,6 +41,7 @@ void TUrlLab::SetURL(const std::string &Value) {
   if (trimmed == url_) return;
   url_ = trimmed;
   RepaintIfVisible();
+  AccessibleChanged(acDescription);
 }
 
 void TUrlLab::SetTaskParams(const std::string &Value) {

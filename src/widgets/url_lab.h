@@ -40,6 +40,8 @@ public:
   /// with TaskParams, then OnClick. Anything else, and a program that cannot
   /// be started, raises EZeltURLLabError without OnClick.
   void Click() override;
+  /// A link named by its caption and described by its URL.
+  void DescribeAccessible(TAccessibleInfo &Info) const override;
   void MouseEnter() override;
   void MouseLeave() override;
   void Loaded() override;
