@@ -11,18 +11,14 @@
 #include "simulation/about_box.h"
 #include "simulation/app_icon.h"
 #include "simulation/blackbody.h"
+#include "simulation/energy_axis.h"
+#include "simulation/main_window_tools.h"
 #include "simulation/plot_composer.h"
 #include "widgets/num_lab.h"
 
 #include <cmath>
 
 namespace {
-
-/// Top of the energy axis for a track-bar position: 10^(position/10), so
-/// -40 ... 80 spans 1e-4 ... 1e8.
-double TrackBarRangeHigh(int Position) {
-  return std::pow(10.0, Position / 10.0);
-}
 
 /// The track bar is this much shorter than its panel.
 constexpr int TrackBarSlack = 36;
@@ -77,6 +73,8 @@ TfrmExample::TfrmExample(TComponent *AOwner) : TForm(AOwner) {
   InitializeForm("TfrmExample");
 }
 
+TfrmExample::~TfrmExample() = default;
+
 void TfrmExample::FormCreate(TObject * /*Sender*/) {
   FillPeakTable(PeakTable);
   PrepareSnapshotLabels(*RCChart);
@@ -93,6 +91,7 @@ void TfrmExample::FormCreate(TObject * /*Sender*/) {
   TBScaleY->SetPosition(22);
   RCChart->Scale1Y()->SetRangeLow(EnergyRangeLow);
   RCChart->Scale1Y()->SetRangeHigh(TrackBarRangeHigh(22));
+  tools_ = std::make_unique<TMainWindowTools>(*this);
   Redraw();
 }
 
@@ -141,9 +140,13 @@ void TfrmExample::SBTemperatureChange(TObject * /*Sender*/) {
   Redraw();
 }
 
-void TfrmExample::TBScaleYChange(TObject * /*Sender*/) {
+void TfrmExample::TBScaleYChange(TObject *Sender) {
   RCChart->Scale1Y()->SetRangeHigh(TrackBarRangeHigh(TBScaleY->Position()));
   RCChart->Scale1Y()->SetLogarithmic(CBLogScale->Checked());
+  // A fit moves the track bar and redraws itself; the user's move ends the
+  // automatic fit.
+  if (tools_ && tools_->MovingTrackBar()) return;
+  if (tools_ && Sender == TBScaleY) tools_->TrackBarMovedByHand();
   Redraw();
 }
 
@@ -209,5 +212,6 @@ void TfrmExample::Redraw() {
   in.YHigh = RCChart->Scale1Y()->RangeHigh();
   in.BandText = cliDemon->Translator()->Translate("visible light");
   in.LabelFormat = cliDemon->TranslateText("%d K");
+  if (tools_) tools_->BeforeCompose(in);
   ComposePlot(*RCChart, in, PeakTable);
 }
