@@ -24,8 +24,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-/// The temperature step as the described handler takes it, without tools.
+/// The temperature step as the described handler takes it, without tools:
+/// the scroll bar moves (its own handler detached), then the handler's work.
 void PlainStep(TfrmExample &w, int T) {
+  TNotifyEvent handler = std::move(w.SBTemperature->OnChange);
+  w.SBTemperature->OnChange = nullptr;
+  w.SBTemperature->SetPosition(T);
+  w.SBTemperature->OnChange = std::move(handler);
   w.BButAdd->SetEnabled(true);
   w.NLTemperature->SetValue(T);
   w.NLPeakAt->SetValue(PeakWavelength(unsigned(T)) * 1e9);
