@@ -3,6 +3,8 @@
 #include "simulation/energy_axis.h"
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -28,21 +30,59 @@ double SegmentPeak(double X0, double Y0, double X1, double Y1, double Lo, double
 
 } // namespace
 
+/// The wavelengths of the composer's samples, accumulated as it does: in
+/// metres for the model, in nm as drawn.
+struct TSampleGrid {
+  std::vector<double> Metres, Nm;
+};
+const TSampleGrid &SampleGrid() {
+  static const TSampleGrid grid = [] {
+    TSampleGrid g;
+    for (double lambda = kGridStart; lambda <= kGridBound; lambda += kGridStep) {
+      g.Metres.push_back(lambda);
+      g.Nm.push_back(lambda * kToNanometres);
+    }
+    return g;
+  }();
+  return grid;
+}
+
 double DrawnCurvePeak(std::uint16_t T, double XLow, double XHigh) {
+  const TSampleGrid &grid = SampleGrid();
+  const std::vector<double> &xs = grid.Nm;
+  const int n = int(xs.size());
   const double lo = std::min(XLow, XHigh), hi = std::max(XLow, XHigh);
-  double peak = 0;
-  double lambda = kGridStart;
-  // The line starts on the wavelength axis at the first sample's wavelength.
-  double px = lambda * kToNanometres, py = 0;
-  while (lambda <= kGridBound) {
-    const double x = lambda * kToNanometres;
-    const double y = SpectralEnergyDensity(lambda, T);
-    peak = std::max(peak, SegmentPeak(px, py, x, y, lo, hi));
-    px = x;
-    py = y;
-    lambda += kGridStep;
+  auto u = [&](int i) { return SpectralEnergyDensity(grid.Metres[std::size_t(i)], T); };
+  // Value of the drawn line at X inside the grid: the segment holding X.
+  auto lineAt = [&](double X) {
+    const auto it = std::upper_bound(xs.begin(), xs.end(), X);
+    const int j = int(it - xs.begin());
+    if (j <= 0) return u(0); // the line rises from (100 nm, 0) to the first sample
+    if (j >= n) return u(n - 1);
+    return Interpolate(xs[std::size_t(j - 1)], u(j - 1), xs[std::size_t(j)], u(j), X);
+  };
+  if (hi < xs.front() || lo > xs.back()) return 0;
+  // A Planck curve has one maximum, and so has the line through its
+  // samples: walk uphill from the sample next to Wien's peak.
+  int m = int(std::lround((PeakWavelength(T) * kToNanometres - xs.front()) / (kGridStep * kToNanometres)));
+  m = std::clamp(m, 0, n - 1);
+  double um = u(m);
+  while (m + 1 < n) {
+    const double next = u(m + 1);
+    if (!(next > um)) break;
+    ++m;
+    um = next;
   }
-  return peak;
+  while (m > 0) {
+    const double prev = u(m - 1);
+    if (!(prev > um)) break;
+    --m;
+    um = prev;
+  }
+  const double xm = xs[std::size_t(m)];
+  if (xm >= lo && xm <= hi) return um;
+  // Beyond the maximum the line only falls, before it only rises.
+  return xm < lo ? lineAt(lo) : lineAt(hi);
 }
 
 double ShownCurvesPeak(const TShownCurves &Curves, const TPeakTable &Peaks, double XLow,

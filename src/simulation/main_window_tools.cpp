@@ -41,14 +41,6 @@ bool IsNamedKey(const std::string &Token) {
          Token == "Right" || Token == "Menu";
 }
 
-/// Text with its first "%s" replaced by Value (a translator's text is never
-/// handed to a printf-style formatter).
-std::string WithValue(std::string Text, const std::string &Value) {
-  const std::size_t at = Text.find("%s");
-  if (at == std::string::npos) return Text + " (" + Value + ")";
-  return Text.replace(at, 2, Value);
-}
-
 TColor ColorOf(TRgb8 C) {
   return TColor(C.R) | TColor(C.G) << 8 | TColor(C.B) << 16;
 }
@@ -94,6 +86,15 @@ const std::vector<TToolCommandKeys> &ToolCommandKeys() {
 
 TMainWindowTools::TMainWindowTools(TfrmExample &Window)
     : w_(Window), shortcuts_(std::make_unique<TKeyShortcuts>(Window)) {
+  // The language does not change while the window lives: the read-outs'
+  // words are looked up once.
+  hoverWords_.Wavelength = Tr(hoverWords_.Wavelength);
+  hoverWords_.Density = Tr(hoverWords_.Density);
+  hoverWords_.AxisValue = Tr(hoverWords_.AxisValue);
+  powerWord_ = Tr("Radiated power");
+  colourWord_ = Tr("Colour of the body");
+  hintText_ = w_.cliDemon->Translator()->Translate(
+      "The curve runs above the axis: press <%1%> to fit it", {KeysText("Ctrl+F")});
   PrepareLabels();
   BindShortcuts();
   HookChart();
@@ -232,8 +233,7 @@ void TMainWindowTools::UpdateHint(double CurrentPeak, const TPlotInputs &In) {
   const TPoint at = HintAnchor(DataRect());
   l->SetPosX(at.X);
   l->SetPosY(at.Y);
-  l->SetCaption(WithValue(Tr("The curve runs above the axis: press %s to fit it"),
-                          KeysText("Ctrl+F")));
+  l->SetCaption(hintText_);
   l->SetMode(tlBox);
 }
 
@@ -246,8 +246,8 @@ void TMainWindowTools::UpdatePower(std::uint16_t T) {
   const TPoint at = PowerAnchor(DataRect());
   l->SetPosX(at.X);
   l->SetPosY(at.Y);
-  l->SetCaption(Tr("Radiated power") + " \u03c3T\u2074: " + NumLabValueText(RadiatedPower(T), s) +
-                " W/m\u00b2\n" + Tr("Colour of the body"));
+  l->SetCaption(powerWord_ + " \u03c3T\u2074: " + NumLabValueText(RadiatedPower(T), s) +
+                " W/m\u00b2\n" + colourWord_);
   l->SetMode(tlBox);
 }
 
@@ -265,11 +265,7 @@ void TMainWindowTools::UpdateHover(std::uint16_t T) {
   l->SetPosY(p.Anchor.Y);
   l->SetAlignment(p.Horizontal);
   l->SetVerticalAlignment(p.Above ? vaBottom : vaTop);
-  THoverTexts words;
-  words.Wavelength = Tr(words.Wavelength);
-  words.Density = Tr(words.Density);
-  words.AxisValue = Tr(words.AxisValue);
-  l->SetCaption(HoverText(hover_, words));
+  l->SetCaption(HoverText(hover_, hoverWords_));
   l->SetMode(tlBox);
 }
 

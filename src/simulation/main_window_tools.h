@@ -141,4 +141,6 @@ private:
   double gestureYLow_ = 0, gestureYHigh_ = 1;
   THoverValues hover_;
   TRgb8 swatch_{};
+  THoverTexts hoverWords_;
+  std::string powerWord_, colourWord_, hintText_;
 };

@@ -45,6 +45,32 @@ TEST(EnergyFit, DrawnPeakIsTheHighestPointTheComposerDraws) {
   EXPECT_EQ(DrawnCurvePeak(898, 20000, 30000), 0);
 }
 
+/// The highest point of the drawn line between Lo and Hi, segment by
+/// segment over the whole grid.
+double BruteForcePeak(std::uint16_t T, double Lo, double Hi) {
+  double peak = 0, px = 100, py = 0;
+  for (double lambda = 1e-7; lambda <= 1e-5; lambda += 5e-8) {
+    const double x = lambda * 1e9, y = SpectralEnergyDensity(lambda, T);
+    if (x >= Lo && px <= Hi) {
+      const double a = std::max(px, Lo), b = std::min(x, Hi);
+      auto at = [&](double X) { return x == px ? std::max(py, y) : py + (y - py) * (X - px) / (x - px); };
+      peak = std::max({peak, at(a), at(b)});
+    }
+    px = x;
+    py = y;
+  }
+  return peak;
+}
+
+TEST(EnergyFit, DrawnPeakAgreesWithASegmentBySegmentSearchInAnyView) {
+  const double views[][2] = {{0, 10000}, {0, 100}, {100, 100}, {0, 99},   {9950, 10000},
+                             {9960, 10000}, {300, 700}, {1000, 1033}, {4321, 8765}, {5000, 5010}};
+  for (int t = 80; t <= 10000; t += 97)
+    for (const auto &v : views)
+      ASSERT_DOUBLE_EQ(DrawnCurvePeak(std::uint16_t(t), v[0], v[1]), BruteForcePeak(std::uint16_t(t), v[0], v[1]))
+          << t << " K in " << v[0] << " ... " << v[1];
+}
+
 TEST(EnergyFit, FittedStepIsTheSmallestAboveEveryCurveShown) {
   TPeakTable peaks{};
   FillPeakTable(peaks);

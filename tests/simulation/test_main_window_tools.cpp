@@ -339,7 +339,7 @@ TEST_F(WindowTools, SavesPictureAndCurvesWholeOrNotAtAll) {
 
 TEST(WindowToolTexts, EveryNewTextIsInBothLanguageFiles) {
   std::vector<std::string> keys = {"Wavelength", "Curve at the mouse", "Axis at the mouse",
-                                   "The curve runs above the axis: press %s to fit it",
+                                   "The curve runs above the axis: press <%1%> to fit it",
                                    "Radiated power", "Colour of the body", "Presets",
                                    "Save picture", "Save curves", "PNG picture", "CSV table",
                                    "The file could not be saved.", "Keys:", "Ctrl", "Shift",
