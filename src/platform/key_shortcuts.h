@@ -1,7 +1,9 @@
 #pragma once
 // Keyboard shortcuts of a window: a key combination anywhere in the window
 // runs a command, whichever control has the focus. Combinations are written
-// in portable text ("Ctrl+F", "Ctrl+Shift+S", "Menu", "Shift+F10"). Tests run
+// in portable text ("Ctrl+F", "Ctrl+Shift+S", "Menu", "Shift+F10"); "Menu",
+// the key that asks for a context menu, also takes that request from any
+// control of the window. Tests run
 // a shortcut by its text, as the desktop does when the keys are pressed.
 #include <functional>
 #include <memory>
@@ -30,8 +32,10 @@ public:
 
 private:
   struct TBinding;
+  class TOverrideGuard;
   TWinControl &window_;
   std::vector<std::unique_ptr<TBinding>> bindings_;
+  std::unique_ptr<TOverrideGuard> guard_;
 };
 
 /// Keys in the portable text form, normalised ("ctrl+f" gives "Ctrl+F");
