@@ -160,7 +160,11 @@ void TMainWindowTools::HookChart() {
     if (Button == mbRight && !Shift.Contains(ssLeft)) ShowContextMenu({X, Y});
   };
   c.OnMouseMove = [this](TObject *, TShiftState, int X, int Y) { mousePixel_ = {X, Y}; };
-  c.OnMouseMoveInChart = [this](TObject *, bool InChart, TShiftState, double X, double Y) {
+  c.OnMouseMoveInChart = [this](TObject *, bool InChart, TShiftState Shift, double X, double Y) {
+    // While a button is held the chart draws its gesture on the screen; a
+    // repaint for the read-out would wipe it. The read-out comes back with
+    // the next move after the release.
+    if (Shift.Contains(ssLeft)) return;
     const bool wasShown = hover_.Visible;
     mouseInChart_ = InChart;
     mouseX_ = X;
@@ -185,6 +189,7 @@ void TMainWindowTools::HookChart() {
 
 void TMainWindowTools::MouseDown(int Button, bool Shift, int /*X*/, int /*Y*/) {
   if (Button != int(mbLeft)) return;
+  if (HideHover()) w_.RCChart->ShowGraph();
   // Dragging draws a window to zoom the wavelengths into; with Shift it
   // moves them. Either way the energy axis stays as it is.
   gestureYLow_ = w_.RCChart->Scale1Y()->RangeLow();

@@ -229,8 +229,13 @@ TEST_F(WindowTools, WavelengthsZoomByMouseAndKeysAndComeBack) {
   double wx0 = 0, wx1 = 0, wy = 0;
   chart().PixelToWorld(1, x0, y0, wx0, wy);
   chart().PixelToWorld(1, x1, y1, wx1, wy);
+  chart().MouseMove({}, x0, y0);
+  ASSERT_TRUE(tools().Hover().Visible);
   chart().MouseDown(mbLeft, {ssLeft}, x0, y0);
+  // The read-out steps aside while the window is dragged.
+  EXPECT_FALSE(tools().Hover().Visible);
   chart().MouseMove({ssLeft}, x1, y1);
+  EXPECT_FALSE(tools().Hover().Visible);
   chart().MouseUp(mbLeft, {}, x1, y1);
   EXPECT_NEAR(chart().Scale1X()->RangeLow(), wx0, 1e-6);
   EXPECT_NEAR(chart().Scale1X()->RangeHigh(), wx1, 1e-6);
