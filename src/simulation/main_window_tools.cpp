@@ -110,6 +110,7 @@ TMainWindowTools::~TMainWindowTools() {
   c.OnMouseWheel = nullptr;
   c.OnMouseMoveInChart = nullptr;
   c.OnZoomPan = nullptr;
+  c.OnResize = nullptr;
   c.OnDataRendered = nullptr;
 }
 
@@ -182,6 +183,8 @@ void TMainWindowTools::HookChart() {
     Handled = true;
   };
   c.OnZoomPan = [this](TObject *) { ZoomPanDone(); };
+  // The read-outs stand in pixels: a new size moves them with the data area.
+  c.OnResize = [this](TObject *) { PlaceReadouts(); };
   c.OnDataRendered = [this](TObject *, TCanvas *&Canvas, int Top, int Left) {
     if (Canvas) DrawSwatch(*Canvas, Top, Left);
   };
@@ -227,6 +230,20 @@ void TMainWindowTools::BeforeCompose(TPlotInputs &In) {
 void TMainWindowTools::MoveTrackBar(int Position) {
   const TFlagScope moving(movingTrackBar_);
   w_.TBScaleY->SetPosition(Position);
+}
+
+void TMainWindowTools::PlaceReadouts() {
+  const TRect area = DataRect();
+  const TPoint hint = HintAnchor(area), power = PowerAnchor(area);
+  TTextLabel *h = w_.RCChart->TextLabels(HintLabelIndex);
+  h->SetPosX(hint.X);
+  h->SetPosY(hint.Y);
+  TTextLabel *p = w_.RCChart->TextLabels(PowerLabelIndex);
+  p->SetPosX(power.X);
+  p->SetPosY(power.Y);
+  // The mouse stands elsewhere over a resized chart: its read-out waits for
+  // the next move.
+  HideHover();
 }
 
 void TMainWindowTools::UpdateHint(double CurrentPeak, const TPlotInputs &In) {
@@ -488,12 +505,12 @@ std::string TMainWindowTools::HelpText() const {
   bool first = true;
   for (const TToolCommandKeys &k : ToolCommandKeys()) {
     if (k.Command >= tcPresetFirst) continue;
-    text += (first ? " " : "; ") + StripAccelChars(Tr(k.NameKey)) + " " + KeysText(k.Keys);
+    text += (first ? " " : "; ") + StripAccelChars(Tr(k.NameKey)) + " (" + KeysText(k.Keys) + ")";
     first = false;
   }
   const std::vector<TToolCommandKeys> &all = ToolCommandKeys();
-  text += "; " + Tr("Presets") + " " + KeysText(all[all.size() - TemperaturePresets.size()].Keys) +
-          " ... " + KeysText(all.back().Keys) + ". " +
+  text += "; " + Tr("Presets") + " (" + KeysText(all[all.size() - TemperaturePresets.size()].Keys) +
+          " ... " + KeysText(all.back().Keys) + "). " +
           Tr("Drag over the chart to zoom into the wavelengths, drag with Shift to move them, or turn the wheel; the right button opens the chart's menu.");
   return text;
 }

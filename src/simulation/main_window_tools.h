@@ -116,6 +116,8 @@ private:
   std::string Tr(const std::string &Key) const;
   TRect DataRect() const;
   void PrepareLabels();
+  /// Puts the hint and the power read-out where the data area now is.
+  void PlaceReadouts();
   void BindShortcuts();
   void HookChart();
   void UpdateHint(double CurrentPeak, const TPlotInputs &In);

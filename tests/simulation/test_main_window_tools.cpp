@@ -221,6 +221,18 @@ TEST_F(WindowTools, HoverReadOutFollowsTheMouseAndGoesWhenItLeaves) {
   EXPECT_EQ(label->Mode(), tlOff);
 }
 
+TEST_F(WindowTools, ReadOutsFollowTheDataAreaWhenTheWindowIsResized) {
+  w->SBTemperature->SetPosition(5772);
+  ASSERT_TRUE(tools().HintShown());
+  w->SetBounds(0, 0, 1000, 700);
+  const TRect area{DataAreaOf(chart().Rim()).Left, DataAreaOf(chart().Rim()).Top,
+                   DataAreaOf(chart().Rim()).Right + 1, DataAreaOf(chart().Rim()).Bottom + 1};
+  EXPECT_EQ(chart().TextLabels(PowerLabelIndex)->PosX(), PowerAnchor(area).X);
+  EXPECT_EQ(chart().TextLabels(PowerLabelIndex)->PosY(), PowerAnchor(area).Y);
+  EXPECT_EQ(chart().TextLabels(HintLabelIndex)->PosX(), HintAnchor(area).X);
+  EXPECT_EQ(chart().TextLabels(HintLabelIndex)->PosY(), HintAnchor(area).Y);
+}
+
 TEST_F(WindowTools, WavelengthsZoomByMouseAndKeysAndComeBack) {
   const TDataArea a = DataAreaOf(chart().Rim());
   const double yLow = chart().Scale1Y()->RangeLow(), yHigh = top();
