@@ -23,8 +23,9 @@ class TCanvas;
 struct TPlotInputs;
 struct TPopupMenuItem;
 
-/// The commands of the tools, in menu order.
-enum TToolCommand {
+/// The commands of the tools, in menu order (an int underneath, so each
+/// preset has a value of its own beyond the names).
+enum TToolCommand : int {
   tcFitEnergyAxis,
   tcAutoFit,
   tcZoomIn,
