@@ -8,6 +8,7 @@
 #include "simulation/chart_setup.h"
 #include "simulation/energy_axis.h"
 #include "simulation/label_format.h"
+#include "simulation/curve_table.h"
 #include "simulation/main_window.h"
 #include "simulation/plot_composer.h"
 
@@ -72,18 +73,6 @@ std::vector<Polyline> Polylines(const TRChart &Chart) {
   return lines;
 }
 
-// Linear interpolation of a line at X, as the chart connects its points;
-// false outside the line's extent.
-bool InterpolateAt(const Polyline &Line, double X, double &Y) {
-  for (std::size_t i = 1; i < Line.X.size(); ++i) {
-    const double x0 = Line.X[i - 1], x1 = Line.X[i];
-    if (X < std::min(x0, x1) || X > std::max(x0, x1)) continue;
-    Y = x1 == x0 ? Line.Y[i] : Line.Y[i - 1] + (Line.Y[i] - Line.Y[i - 1]) * (X - x0) / (x1 - x0);
-    return true;
-  }
-  return false;
-}
-
 // The highest sample of the temperature curves in the display list: the
 // snapshots and the current curve, not the peak curve, which runs through
 // the peaks of every temperature up to 9980 K and is cut off as in the window.
@@ -111,16 +100,6 @@ double FittedTop(const TRChart &Chart, double Highest) {
   const double share = area > 2 * CaptionRoom ? double(area) / (area - CaptionRoom) : 1.0;
   return TrackBarRangeHigh(FittingTrackBarPosition(Highest * share));
 }
-
-namespace {
-
-std::string Number(double V) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.10g", V);
-  return buffer;
-}
-
-} // namespace
 
 std::string WindowChartDescription() {
   RegisterMainWindow();
@@ -256,35 +235,10 @@ void TPlotScene::SavePng(const std::string &FileName) const {
 }
 
 void TPlotScene::WriteCsv(std::ostream &Out) const {
-  std::vector<Polyline> curves;
-  const Polyline *peak = nullptr;
-  const std::vector<Polyline> lines = Polylines(*chart_);
-  for (const Polyline &l : lines) {
-    if (l.Color == PeakCurveColor && options_.ShowPeakCurve && !peak)
-      peak = &l;
-    else if (l.Color != PeakLineColor)
-      curves.push_back(l);
-  }
-  // Snapshots oldest first, then the current curve, as composed.
-  if (curves.size() != options_.Snapshots.size() + 1)
-    throw Exception("The composed picture does not hold the expected curves");
-  Out << "wavelength_nm";
-  for (std::size_t k = 0; k < options_.Snapshots.size(); ++k)
-    Out << ",snapshot_" << k + 1 << "_" << options_.Snapshots[k] << "K";
-  Out << ",current_" << options_.Temperature << "K";
-  if (peak) Out << ",peak_curve";
-  Out << "\n";
-  // Every curve starts on the wavelength axis; its samples follow.
-  const Polyline &current = curves.back();
-  for (std::size_t i = 1; i < current.X.size(); ++i) {
-    const double x = current.X[i];
-    Out << Number(x);
-    for (const Polyline &c : curves)
-      Out << "," << (i < c.Y.size() ? Number(c.Y[i]) : "");
-    if (peak) {
-      double y = 0;
-      Out << "," << (InterpolateAt(*peak, x, y) ? Number(y) : "");
-    }
-    Out << "\n";
-  }
+  TCurveTableColumns columns;
+  for (int t : options_.Snapshots)
+    columns.Snapshots.push_back(std::uint16_t(t));
+  columns.Temperature = std::uint16_t(options_.Temperature);
+  columns.ShowPeakCurve = options_.ShowPeakCurve;
+  WriteCurveTable(*chart_, columns, Out);
 }

@@ -8,6 +8,7 @@ double TrackBarRangeHigh(int Position) {
 
 int FittingTrackBarPosition(double Peak) {
   if (!(Peak > 0)) return EnergyStepMin;
+  if (!std::isfinite(Peak)) return EnergyStepMax;
   int n = static_cast<int>(std::ceil(10.0 * std::log10(Peak)));
   if (n < EnergyStepMin) n = EnergyStepMin;
   while (n > EnergyStepMin && TrackBarRangeHigh(n - 1) >= Peak) --n;

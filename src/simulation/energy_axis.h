@@ -10,5 +10,6 @@ inline constexpr int EnergyStepMax = 80;
 double TrackBarRangeHigh(int Position);
 
 /// Smallest track-bar position whose axis top holds Peak, limited to
-/// EnergyStepMin ... EnergyStepMax (EnergyStepMin for Peak <= 0 or NaN).
+/// EnergyStepMin ... EnergyStepMax (EnergyStepMin for Peak <= 0 or NaN,
+/// EnergyStepMax for an infinite Peak).
 int FittingTrackBarPosition(double Peak);

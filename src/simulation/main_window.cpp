@@ -14,6 +14,7 @@
 #include "simulation/blackbody.h"
 #include "simulation/energy_axis.h"
 #include "simulation/chart_description.h"
+#include "simulation/main_window_tools.h"
 #include "simulation/plot_composer.h"
 #include "widgets/num_lab.h"
 
@@ -72,6 +73,8 @@ TfrmExample::TfrmExample(TComponent *AOwner) : TForm(AOwner) {
   InitializeForm("TfrmExample");
 }
 
+TfrmExample::~TfrmExample() = default;
+
 void TfrmExample::FormCreate(TObject * /*Sender*/) {
   // Screen readers read the scroll bar in kelvin and the track bar as the
   // top of the energy axis it sets, not as its index.
@@ -94,6 +97,7 @@ void TfrmExample::FormCreate(TObject * /*Sender*/) {
   RCChart->Scale1Y()->SetRangeHigh(TrackBarRangeHigh(22));
   // The temperature is what a student changes first.
   SetActiveControl(SBTemperature);
+  tools_ = std::make_unique<TMainWindowTools>(*this);
   Redraw();
 }
 
@@ -142,9 +146,13 @@ void TfrmExample::SBTemperatureChange(TObject * /*Sender*/) {
   Redraw();
 }
 
-void TfrmExample::TBScaleYChange(TObject * /*Sender*/) {
+void TfrmExample::TBScaleYChange(TObject *Sender) {
   RCChart->Scale1Y()->SetRangeHigh(TrackBarRangeHigh(TBScaleY->Position()));
   RCChart->Scale1Y()->SetLogarithmic(CBLogScale->Checked());
+  // A fit moves the track bar and redraws itself; the user's move ends the
+  // automatic fit.
+  if (tools_ && tools_->MovingTrackBar()) return;
+  if (tools_ && Sender == TBScaleY) tools_->TrackBarMovedByHand();
   Redraw();
 }
 
@@ -210,6 +218,7 @@ void TfrmExample::Redraw() {
   in.YHigh = RCChart->Scale1Y()->RangeHigh();
   in.BandText = cliDemon->Translator()->Translate("visible light");
   in.LabelFormat = cliDemon->TranslateText("%d K");
+  if (tools_) tools_->BeforeCompose(in);
   ComposePlot(*RCChart, in, PeakTable);
   // What the picture now shows, for screen readers.
   TTolkar2000 *translator = cliDemon->Translator();

@@ -10,16 +10,19 @@
 #include "simulation/chart_setup.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TRChart;
 class TNumLab;
 class TkdbDemonClient;
+class TMainWindowTools;
 
 class TfrmExample : public TForm {
 public:
   /// Reads the window from its description and runs FormCreate.
   explicit TfrmExample(TComponent *AOwner);
+  ~TfrmExample() override;
 
   // Components of the description, bound by name once it is read.
   TPanel *pnlCommand = nullptr;
@@ -67,7 +70,13 @@ public:
   /// Gathers the current inputs and recomposes the chart's picture.
   void Redraw();
 
+  /// The tools beyond the described controls (fitting, zoom, presets,
+  /// read-outs in the chart, saving); they exist once FormCreate is done.
+  TMainWindowTools *Tools() const { return tools_.get(); }
+
 private:
+  std::unique_ptr<TMainWindowTools> tools_;
+
   /// Keeps the track bar 36 pixels shorter than its panel.
   void FitTrackBar();
 };

@@ -34,4 +34,5 @@ TEST(EnergyAxis, FittingTopIsTheLowestStepThatHoldsThePeak) {
   EXPECT_EQ(FittingTrackBarPosition(-5), EnergyStepMin);
   EXPECT_EQ(FittingTrackBarPosition(std::numeric_limits<double>::quiet_NaN()), EnergyStepMin);
   EXPECT_EQ(FittingTrackBarPosition(1e12), EnergyStepMax);
+  EXPECT_EQ(FittingTrackBarPosition(std::numeric_limits<double>::infinity()), EnergyStepMax);
 }
