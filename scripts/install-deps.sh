@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
   dpkg-dev lintian man-db file desktop-file-utils
+  # The Windows build: cross compiler, GoogleTest sources, Wine to run the tests.
+  g++-mingw-w64-x86-64-posix googletest wine wine64
 )
 
 missing=()
