@@ -56,14 +56,14 @@ foreach(test ${core_tests} ${windows_tests})
     SPECTRION_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/${dir}/data")
   if(dir STREQUAL "platform/windows")
     target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
-    set(labels "windows\\;windows-backend")
+    set(labels windows-backend)
   else()
-    set(labels "windows\\;core")
+    set(labels windows-core)
   endif()
   string(REPLACE "/" "." prefix ${dir})
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     TEST_PREFIX "windows.${prefix}."
-    PROPERTIES LABELS "${labels}")
+    PROPERTIES LABELS ${labels})
 endforeach()
