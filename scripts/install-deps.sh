@@ -12,6 +12,8 @@ packages=(
   fonts-liberation2
   dpkg-dev lintian man-db file desktop-file-utils
   xvfb dbus dbus-bin at-spi2-core python3-pyatspi python3-gi
+  # The Windows build: cross compiler, GoogleTest sources, Wine to run the tests.
+  g++-mingw-w64-x86-64-posix googletest wine wine64
 )
 if [ "${1:-}" = "--peers" ]; then
   packages+=(libqcustomplot-dev python3-matplotlib python3-numpy)

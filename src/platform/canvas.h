@@ -26,6 +26,7 @@
 #include "platform/color.h"
 #include "platform/geometry.h"
 #include "platform/graphics.h"
+#include "platform/pixel_rules.h"
 
 #include <cstdint>
 #include <memory>
@@ -49,16 +50,6 @@ inline constexpr unsigned TA_BASELINE = 24;
 inline constexpr int TRANSPARENT = 1;
 inline constexpr int OPAQUE = 2;
 
-// Raster operations for CopyRect (CopyMode).
-using TCopyMode = std::uint32_t;
-inline constexpr TCopyMode SRCCOPY = 0x00CC0020;
-inline constexpr TCopyMode SRCPAINT = 0x00EE0086;
-inline constexpr TCopyMode SRCAND = 0x008800C6;
-inline constexpr TCopyMode SRCINVERT = 0x00660046;
-inline constexpr TCopyMode NOTSRCCOPY = 0x00330008;
-inline constexpr TCopyMode DSTINVERT = 0x00550009;
-inline constexpr TCopyMode BLACKNESS = 0x00000042;
-inline constexpr TCopyMode WHITENESS = 0x00FF0062;
 inline constexpr TCopyMode cmSrcCopy = SRCCOPY;
 inline constexpr TCopyMode cmSrcPaint = SRCPAINT;
 inline constexpr TCopyMode cmSrcAnd = SRCAND;
@@ -236,6 +227,8 @@ private:
   void Record(TCanvasOp Kind, const TPoint *Points, int Count, const TRect &R,
               const std::string &Text, std::uint32_t Value);
   TRect EffectiveClip() const;
+  /// How one-pixel lines and outlines colour their pixels with the current tools.
+  TStrokeRule StrokeRule() const;
   bool PenVisible() const;
   bool BrushVisible() const;
   void StrokeLines(const TPoint *Points, int Count, bool Closed);

@@ -164,8 +164,13 @@ template <class T> const TClassInfo *ClassInfoOf() {
 /// All registered classes in registration order.
 std::vector<const TClassInfo *> RegisteredClasses();
 
-/// Registers the framework's own classes once; every registry lookup calls it.
+/// Registers the framework's own classes once; every registry lookup calls
+/// it. Each back end defines it: the core's classes first
+/// (RegisterCoreClasses), then the back end's own.
 void RegisterPlatformClasses();
+/// Registers the core's classes (object model, strings, collections,
+/// components, font, pen and brush). Called by RegisterPlatformClasses only.
+void RegisterCoreClasses();
 
 /// Adds a class (throws EPropertyError when the type or the name is taken, or
 /// when the parent is not registered).

@@ -68,8 +68,7 @@ public:
   void SaveToStream(TStream &Stream) const;
   /// Reads a regular file of at most MaxBytes (see ReadRegularFile); a FIFO,
   /// device or larger file raises EFOpenError without waiting or reading.
-  void LoadFromFile(const std::string &FileName,
-                    std::int64_t MaxBytes = std::int64_t(1) << 30);
+  void LoadFromFile(const std::string &FileName, std::int64_t MaxBytes = std::int64_t(1) << 30);
   /// Replaces the file atomically (see WriteFileAtomic): on failure the old
   /// file stays and EFileWriteError names the file and the reason.
   void SaveToFile(const std::string &FileName) const;
@@ -118,6 +117,7 @@ public:
   const std::string &FileName() const { return fileName_; }
 
 private:
+  /// The back end's handle of the open file (a descriptor, a HANDLE); -1 when closed.
+  std::intptr_t handle_ = -1;
   std::string fileName_;
-  int fd_ = -1;
 };
