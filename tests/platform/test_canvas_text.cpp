@@ -1,6 +1,6 @@
 // Text on the canvas: font mapping and size, background modes, alignment, clipping.
 #include "helper_surface.h"
-#include "platform/canvas_qt.h"
+#include "platform/qt/canvas_qt.h"
 
 #include <QFontInfo>
 #include <gtest/gtest.h>

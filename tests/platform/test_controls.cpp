@@ -2,7 +2,7 @@
 // controls, exceptions reaching the event dispatch, painting controls.
 #include "platform/application.h"
 #include "platform/canvas.h"
-#include "platform/control_qt.h"
+#include "platform/qt/control_qt.h"
 #include "platform/controls_standard.h"
 #include "platform/form.h"
 #include "platform/message_box.h"

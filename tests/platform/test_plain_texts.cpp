@@ -1,10 +1,10 @@
 // Texts that come from language files and hosts reach Qt as plain text:
 // markup in a hint, a message or a window caption is shown as written, and
 // no picture it names is ever loaded.
-#include "platform/control_qt.h"
+#include "platform/qt/control_qt.h"
 #include "platform/controls_standard.h"
 #include "platform/form.h"
-#include "platform/message_box_qt.h"
+#include "platform/qt/message_box_qt.h"
 
 #include <QTextDocument>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #include "platform/bitmap.h"
 
 #include "platform/atomic_file.h"
-#include "platform/canvas_qt.h"
+#include "platform/qt/canvas_qt.h"
 #include "platform/file_input.h"
 #include "platform/streams.h"
 

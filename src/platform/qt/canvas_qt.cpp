@@ -1,4 +1,4 @@
-#include "platform/canvas_qt.h"
+#include "platform/qt/canvas_qt.h"
 
 #include <QFontMetricsF>
 #include <QString>

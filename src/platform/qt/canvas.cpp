@@ -7,7 +7,7 @@
 #include "platform/canvas.h"
 
 #include "platform/bitmap.h"
-#include "platform/canvas_qt.h"
+#include "platform/qt/canvas_qt.h"
 
 #include <QFontMetrics>
 #include <QHash>

@@ -13,7 +13,7 @@
 // styled pens count device pixels.
 #include "platform/canvas.h"
 
-#include "platform/canvas_qt.h"
+#include "platform/qt/canvas_qt.h"
 
 #include <QImage>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "platform/controls_standard.h"
 #include "platform/canvas.h"
-#include "platform/canvas_qt.h"
-#include "platform/control_qt.h"
+#include "platform/qt/canvas_qt.h"
+#include "platform/qt/control_qt.h"
 #include "platform/form.h"
 #include <QCheckBox>
 #include <QIcon>

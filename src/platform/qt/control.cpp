@@ -3,8 +3,8 @@
 #include "platform/application.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
-#include "platform/canvas_qt.h"
-#include "platform/control_qt.h"
+#include "platform/qt/canvas_qt.h"
+#include "platform/qt/control_qt.h"
 #include "platform/strings.h"
 #include <QApplication>
 #include <QEvent>

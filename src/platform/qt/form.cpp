@@ -1,7 +1,7 @@
 #include "platform/form.h"
 #include "platform/application.h"
-#include "platform/canvas_qt.h"
-#include "platform/control_qt.h"
+#include "platform/qt/canvas_qt.h"
+#include "platform/qt/control_qt.h"
 #include "platform/strings.h"
 #include <QApplication>
 #include <QCloseEvent>

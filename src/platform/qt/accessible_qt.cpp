@@ -5,7 +5,7 @@
 #include "platform/accessible_qt.h"
 
 #include "platform/control.h"
-#include "platform/control_qt.h"
+#include "platform/qt/control_qt.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>

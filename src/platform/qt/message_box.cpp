@@ -1,7 +1,7 @@
 #include "platform/message_box.h"
 #include "platform/application.h"
-#include "platform/control_qt.h"
-#include "platform/message_box_qt.h"
+#include "platform/qt/control_qt.h"
+#include "platform/qt/message_box_qt.h"
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <algorithm>
