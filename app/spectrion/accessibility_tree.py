@@ -45,7 +45,7 @@ TEXTS = {
         "readout T2": "Temperatur 5800 K",
         "curve": "Kurve bei 898 K, Maximum bei 3207 nm.",
         "curve2": "Kurve bei 5800 K, Maximum bei 497 nm.",
-        "x axis": "Achse Wavelength [nm]: 0 bis 10000, linear.",
+        "x axis": "Achse Wellenlänge [nm]: 0 bis 10000, linear.",
         "y axis": "Achse Energiedichte [J/m⁴]: 9E-11 bis 158.489, linear.",
         "no snapshots": "Momentaufnahmen: 0.", "one snapshot": "Momentaufnahmen: 1 (5800 K).",
         "band": "Der Bereich des sichtbaren Lichts ist hervorgehoben.",

@@ -71,7 +71,8 @@ for run in "en:$program" "de:$work/de/spectrion"; do
   fi
   if [ "$rc" -ne 0 ]; then
     echo "--- $lang: accessibility check failed (status $rc)"
-    grep -v "fd limit" "$work/bus-$lang.log" | tail -n 40
+    grep "^FAILED:" "$work/bus-$lang.log"
+    grep -v "fd limit" "$work/bus-$lang.log" | grep -v "^FAILED:" | tail -n 40
     status=1
   fi
   [ -n "$dump" ] && [ -f "$out" ] && cp "$out" "$dump.$lang"
