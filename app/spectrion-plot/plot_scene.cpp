@@ -52,33 +52,12 @@ std::string ObjectClass(const std::string &Line) {
   return Trim(colon == std::string::npos ? Line.substr(6) : Line.substr(colon + 1));
 }
 
-struct Polyline {
-  TColor Color = 0;
-  std::vector<double> X, Y;
-};
-
-// The display list's lines as drawn: a MoveTo starts a line, DrawTo items
-// continue it across texts and rectangles in between.
-std::vector<Polyline> Polylines(const TRChart &Chart) {
-  std::vector<Polyline> lines;
-  for (std::int32_t i = 0; i < Chart.ItemCount(); ++i) {
-    const GraphItem &item = Chart.Items(i);
-    if (item.Kind == ikMoveTo) {
-      lines.push_back({item.Color, {item.X1}, {item.Y1}});
-    } else if (item.Kind == ikDrawTo && !lines.empty()) {
-      lines.back().X.push_back(item.X1);
-      lines.back().Y.push_back(item.Y1);
-    }
-  }
-  return lines;
-}
-
 // The highest sample of the temperature curves in the display list: the
 // snapshots and the current curve, not the peak curve, which runs through
 // the peaks of every temperature up to 9980 K and is cut off as in the window.
 double HighestCurveSample(const TRChart &Chart) {
   double highest = 0;
-  for (const Polyline &l : Polylines(Chart))
+  for (const TCurvePolyline &l : CurvePolylines(Chart))
     if (l.Color == SnapshotColor || l.Color == CurrentCurveColor)
       for (double y : l.Y)
         highest = std::max(highest, y);
@@ -87,7 +66,7 @@ double HighestCurveSample(const TRChart &Chart) {
 
 // The highest sample of the current curve, the last one composed in its pen.
 double CurrentCurveTop(const TRChart &Chart) {
-  const std::vector<Polyline> lines = Polylines(Chart);
+  const std::vector<TCurvePolyline> lines = CurvePolylines(Chart);
   for (auto it = lines.rbegin(); it != lines.rend(); ++it)
     if (it->Color == CurrentCurveColor) return *std::max_element(it->Y.begin(), it->Y.end());
   return 0;

@@ -10,26 +10,7 @@
 
 namespace {
 
-struct Polyline {
-  TColor Color = 0;
-  std::vector<double> X, Y;
-};
-
-// The display list's lines as drawn: a MoveTo starts a line, DrawTo items
-// continue it across texts and rectangles in between.
-std::vector<Polyline> Polylines(const TRChart &Chart) {
-  std::vector<Polyline> lines;
-  for (std::int32_t i = 0; i < Chart.ItemCount(); ++i) {
-    const GraphItem &item = Chart.Items(i);
-    if (item.Kind == ikMoveTo) {
-      lines.push_back({item.Color, {item.X1}, {item.Y1}});
-    } else if (item.Kind == ikDrawTo && !lines.empty()) {
-      lines.back().X.push_back(item.X1);
-      lines.back().Y.push_back(item.Y1);
-    }
-  }
-  return lines;
-}
+using Polyline = TCurvePolyline;
 
 // Linear interpolation of a line at X, as the chart connects its points;
 // false outside the line's extent.
@@ -51,10 +32,24 @@ std::string Number(double V) {
 
 } // namespace
 
+std::vector<TCurvePolyline> CurvePolylines(const TRChart &Chart) {
+  std::vector<TCurvePolyline> lines;
+  for (std::int32_t i = 0; i < Chart.ItemCount(); ++i) {
+    const GraphItem &item = Chart.Items(i);
+    if (item.Kind == ikMoveTo) {
+      lines.push_back({item.Color, {item.X1}, {item.Y1}});
+    } else if (item.Kind == ikDrawTo && !lines.empty()) {
+      lines.back().X.push_back(item.X1);
+      lines.back().Y.push_back(item.Y1);
+    }
+  }
+  return lines;
+}
+
 void WriteCurveTable(const TRChart &Chart, const TCurveTableColumns &Columns, std::ostream &Out) {
   std::vector<Polyline> curves;
   const Polyline *peak = nullptr;
-  const std::vector<Polyline> lines = Polylines(Chart);
+  const std::vector<Polyline> lines = CurvePolylines(Chart);
   for (const Polyline &l : lines) {
     if (l.Color == PeakCurveColor && Columns.ShowPeakCurve && !peak)
       peak = &l;

@@ -8,6 +8,16 @@
 
 class TRChart;
 
+/// One line of a display list as drawn, in world coordinates.
+struct TCurvePolyline {
+  std::uint32_t Color = 0;
+  std::vector<double> X, Y;
+};
+
+/// The display list's lines as drawn: a MoveTo starts a line, DrawTo items
+/// continue it across texts and rectangles in between.
+std::vector<TCurvePolyline> CurvePolylines(const TRChart &Chart);
+
 /// What the composed picture holds, to name the columns.
 struct TCurveTableColumns {
   std::vector<std::uint16_t> Snapshots; // oldest first, as composed
