@@ -14,15 +14,18 @@
 // text is smoothed as the desktop smooths it. At a device pixel ratio other
 // than 1 (see PixelRatio) the rules hold for logical pixels.
 //
-// Where the pixels live: a canvas draws on an image surface it does not own.
-// TBitmap gives its own canvas a surface. Platform code that keeps a control's
-// back buffer (a QImage) puts a canvas on it with Attach(&image) - see
-// platform/canvas_qt.h for the Qt-side helpers; code outside src/platform only
-// ever receives a ready TCanvas. A canvas without a surface still measures text
-// and records calls, but draws nothing.
+// Where the pixels live: a canvas draws on the surface of its device
+// (canvas_device.h), which the system's back end provides; the canvas itself
+// draws every line, outline, fill and copy with the pixel rules and hands the
+// device only text, wide pens, ellipses, polygon fills and hatches.
+// TBitmap gives its own canvas a surface; platform code that keeps a control's
+// back buffer attaches it through the back end's helpers (qt/canvas_qt.h);
+// code outside src/platform only ever receives a ready TCanvas. A canvas
+// without a surface still measures text and records calls, but draws nothing.
 //
 // Tests can observe drawing through SetRecorder: every public drawing call
 // appends a TCanvasRecord (kind, points, text, tool state) while still drawing.
+#include "platform/canvas_device.h"
 #include "platform/color.h"
 #include "platform/geometry.h"
 #include "platform/graphics.h"
@@ -33,7 +36,6 @@
 #include <string>
 #include <vector>
 
-class QImage;
 class TBitmap;
 
 // Text alignment flags (combine one horizontal with one vertical flag).
@@ -121,15 +123,15 @@ public:
 class TCanvas {
 public:
   TCanvas();
-  /// A canvas drawing on Surface (not owned; may be null). Platform-internal.
-  explicit TCanvas(QImage *Surface);
   virtual ~TCanvas();
   TCanvas(const TCanvas &) = delete;
   TCanvas &operator=(const TCanvas &) = delete;
 
-  /// Platform-internal: draw on Surface from now on (null: draw nothing).
-  void Attach(QImage *Surface);
-  QImage *Surface() const { return surface_; }
+  /// Platform-internal: draw through Device from now on (null: the system's
+  /// surface-less device, which draws nothing).
+  void AttachDevice(std::unique_ptr<TCanvasDevice> Device);
+  /// Platform-internal: the device drawn through (null before the first use).
+  TCanvasDevice *Device() const { return device_; }
 
   /// Device pixels per logical pixel of the surface: 1 on ordinary screens
   /// and off screen, 2 on a screen scaled to 200 %. Every coordinate of the
@@ -223,7 +225,6 @@ public:
   TCanvasRecorder *Recorder() const { return recorder_; }
 
 private:
-  struct Impl;
   void Record(TCanvasOp Kind, const TPoint *Points, int Count, const TRect &R,
               const std::string &Text, std::uint32_t Value);
   TRect EffectiveClip() const;
@@ -240,9 +241,10 @@ private:
   void StrokeBox(int X1, int Y1, int X2, int Y2);
   void FillBox(const TRect &R, TColor Color, TPenMode Mode);
   void DrawText(int X, int Y, const std::string &Text, const TRect *Clip);
-  /// Closes the shared text painter, if one is open.
-  void CloseTextPainter();
-  void Blit(const TRect &Dest, const QImage &Source, const TRect &SourceRect, TCopyMode Mode,
+  /// The device, the system's surface-less one made when there is none yet.
+  TCanvasDevice *TextDevice() const;
+  bool HasSurface() const { return device_ && device_->Attached(); }
+  void Blit(const TRect &Dest, const TCanvasDevice &Source, const TRect &SourceRect, TCopyMode Mode,
             bool SkipColor, TColor Skip);
 
   // Drawing at a pixel ratio other than 1 (canvas_scaled.cpp): each
@@ -256,12 +258,14 @@ private:
   void ScaledStrokeBox(int X1, int Y1, int X2, int Y2);
   void ScaledFillBox(const TRect &R, TColor Color, TPenMode Mode);
   TColor ScaledPixel(int X, int Y) const;
-  void ScaledBlit(const TRect &Dest, const QImage &Source, const TRect &SourceRect, TCopyMode Mode,
-                  bool SkipColor, TColor Skip);
-  mutable std::unique_ptr<TCanvas> device_;
+  void ScaledBlit(const TRect &Dest, const TCanvasDevice &Source, const TRect &SourceRect,
+                  TCopyMode Mode, bool SkipColor, TColor Skip);
+  mutable std::unique_ptr<TCanvas> scaled_;
   bool deviceUnits_ = false;
 
-  QImage *surface_ = nullptr;
+  mutable std::unique_ptr<TCanvasDevice> ownDevice_;
+  /// ownDevice_, or the device of the canvas this one draws in device pixels for.
+  mutable TCanvasDevice *device_ = nullptr;
   TPen pen_;
   TBrush brush_;
   TFont font_;
@@ -275,7 +279,6 @@ private:
   TRect clip_;
   bool hasClip_ = false;
   TCanvasRecorder *recorder_ = nullptr;
-  std::unique_ptr<Impl> impl_;
 };
 
 /// A stretch of drawing whose texts share one painter (see BeginTextPass).

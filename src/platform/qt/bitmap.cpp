@@ -1,8 +1,8 @@
 #include "platform/bitmap.h"
 
 #include "platform/atomic_file.h"
-#include "platform/qt/canvas_qt.h"
 #include "platform/file_input.h"
+#include "platform/qt/canvas_qt.h"
 #include "platform/streams.h"
 
 #include <QBuffer>
@@ -16,7 +16,8 @@
 #include <fstream>
 
 TBitmap::TBitmap() : image_(std::make_unique<QImage>()) {
-  canvas_ = std::make_unique<TCanvas>(image_.get());
+  canvas_ = std::make_unique<TCanvas>();
+  AttachImage(*canvas_, image_.get());
 }
 
 TBitmap::TBitmap(int Width, int Height) : TBitmap() {
@@ -60,7 +61,7 @@ void TBitmap::SetSize(int Width, int Height) {
   Height = std::max(0, Height);
   if (Width == this->Width() && Height == this->Height()) return;
   const double ratio = ratio_;
-  canvas_->Attach(image_.get()); // no painter may stay on the pixels that go
+  AttachImage(*canvas_, image_.get()); // no painter may stay on the pixels that go
   if (Width == 0 || Height == 0) {
     *image_ = QImage();
     return;
@@ -122,7 +123,7 @@ void TBitmap::LoadFromStream(TStream &Stream) {
   QImage loaded;
   if (!loaded.loadFromData(data, "PNG") && !loaded.loadFromData(data, "BMP"))
     throw EInvalidGraphic("Stream does not hold a BMP or PNG picture");
-  canvas_->Attach(image_.get());
+  AttachImage(*canvas_, image_.get());
   AdoptImage(*image_, loaded);
   ratio_ = image_->devicePixelRatio();
 }
@@ -141,7 +142,7 @@ void TBitmap::SaveToFile(const std::string &FileName) const {
 
 void TBitmap::Assign(const TBitmap &Source) {
   if (&Source == this) return;
-  canvas_->Attach(image_.get());
+  AttachImage(*canvas_, image_.get());
   *image_ = Source.image_->copy();
   ratio_ = Source.ratio_;
   transparent_ = Source.transparent_;
@@ -151,11 +152,12 @@ void TBitmap::Assign(const TBitmap &Source) {
 
 bool TBitmap::ViewArea(TBitmap &Source, const TRect &Area) {
   // A view addresses pixels one to one: pictures at another ratio keep their own.
-  if (&Source == this || Source.ratio_ != 1 || Source.Empty() || Area.IsEmpty() || Area.Left < 0 || Area.Top < 0 ||
-      Area.Right > Source.Width() || Area.Bottom > Source.Height() || Source.SharesPixels())
+  if (&Source == this || Source.ratio_ != 1 || Source.Empty() || Area.IsEmpty() || Area.Left < 0 ||
+      Area.Top < 0 || Area.Right > Source.Width() || Area.Bottom > Source.Height() ||
+      Source.SharesPixels())
     return false;
-  canvas_->Attach(image_.get());
-  Source.canvas_->Attach(Source.image_.get());
+  AttachImage(*canvas_, image_.get());
+  AttachImage(*Source.canvas_, Source.image_.get());
   QImage &src = *Source.image_;
   const qsizetype bpl = src.bytesPerLine();
   uchar *first = src.bits() + bpl * Area.Top + qsizetype(Area.Left) * 4;
@@ -165,8 +167,8 @@ bool TBitmap::ViewArea(TBitmap &Source, const TRect &Area) {
 }
 
 void TBitmap::SwapPixels(TBitmap &Other) {
-  canvas_->Attach(image_.get());
-  Other.canvas_->Attach(Other.image_.get());
+  AttachImage(*canvas_, image_.get());
+  AttachImage(*Other.canvas_, Other.image_.get());
   image_->swap(*Other.image_);
   std::swap(ratio_, Other.ratio_);
 }

@@ -4,10 +4,13 @@
 //
 // To paint a control's back buffer through the suite's drawing API:
 //   QImage buffer(w, h, QImage::Format_RGB32);
-//   TCanvas canvas(&buffer);      // or existingCanvas.Attach(&buffer)
+//   TCanvas canvas;
+//   AttachImage(canvas, &buffer);
 //   ... component Paint code draws on canvas ...
-// The canvas keeps no painter open between calls, so the image may be shown,
-// resized or replaced (re-Attach after replacing) at any time.
+// The canvas keeps no painter open between calls (outside a text pass), so
+// the image may be shown, resized or replaced (attach again after replacing)
+// at any time.
+#include "platform/canvas.h"
 #include "platform/color.h"
 #include "platform/graphics.h"
 
@@ -18,6 +21,11 @@
 
 /// The pixel format every canvas surface uses.
 inline constexpr QImage::Format SurfaceFormat = QImage::Format_RGB32;
+
+/// Makes Canvas draw on Image (not owned; null: draw nothing), closing any
+/// painter still open on the old surface. The canvas keeps its device, and
+/// with it the text measurements made so far.
+void AttachImage(TCanvas &Canvas, QImage *Image);
 
 /// Opaque Qt colour for a TColor; system colours resolved by ColorToRGB.
 QColor ToQColor(TColor Color);

@@ -363,7 +363,7 @@ TCanvas &TControl::ScreenCanvas() {
   Surface &s = *surface_;
   if (!s.screenActive) {
     s.screen = s.image.copy();
-    s.screenCanvas.Attach(&s.screen);
+    AttachImage(s.screenCanvas, &s.screen);
     s.screenActive = true;
   }
   return s.screenCanvas;
@@ -403,7 +403,7 @@ TCanvas &TControl::BufferCanvas() {
     fresh.setDevicePixelRatio(ratio);
     fresh.fill(ToQColor(color_));
     surface_->image.swap(fresh);
-    surface_->canvas.Attach(&surface_->image);
+    AttachImage(surface_->canvas, &surface_->image);
     surface_->dirty = true;
     surface_->screenActive = false;
   }
@@ -415,8 +415,8 @@ void TControl::ShowBitmap(const TBitmap &Picture) {
   const QImage &picture = Picture.Image();
   if (picture.size() == surface_->image.size() &&
       picture.devicePixelRatio() == surface_->image.devicePixelRatio()) {
-    canvas.Attach(&surface_->image); // no painter may stay on the pixels that go
-    surface_->image = Picture.Image(); // implicitly shared: no pixel is copied
+    AttachImage(canvas, &surface_->image); // no painter may stay on the pixels that go
+    surface_->image = Picture.Image();     // implicitly shared: no pixel is copied
     return;
   }
   canvas.Draw(0, 0, Picture);

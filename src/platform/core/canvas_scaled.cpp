@@ -8,14 +8,11 @@
 //    their logical pixels;
 //  - bitmap copies map logical rectangles to device rectangles of source and
 //    destination, each at its own ratio (equal ratios copy pixel for pixel).
-// Text, curves, wide pens and hatches go through QPainter, which draws in
-// logical coordinates at the device's resolution by itself. Dash patterns of
+// Text, curves, wide pens and hatches go to the device, which takes logical
+// coordinates and draws them at its own resolution. Dash patterns of
 // styled pens count device pixels.
 #include "platform/canvas.h"
 
-#include "platform/qt/canvas_qt.h"
-
-#include <QImage>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -41,8 +38,8 @@ int Thickness(double Ratio) {
 } // namespace
 
 double TCanvas::PixelRatio() const {
-  if (deviceUnits_ || !surface_) return 1.0;
-  return surface_->devicePixelRatio();
+  if (deviceUnits_ || !HasSurface()) return 1.0;
+  return device_->PixelRatio();
 }
 
 bool TCanvas::Scaled() const {
@@ -50,19 +47,20 @@ bool TCanvas::Scaled() const {
 }
 
 TRect TCanvas::SurfaceRect() const {
-  if (!surface_) return TRect{};
+  if (!HasSurface()) return TRect{};
   const double r = PixelRatio();
-  if (r == 1.0) return Rect(0, 0, surface_->width(), surface_->height());
-  return Rect(0, 0, int(surface_->width() / r + 1e-6), int(surface_->height() / r + 1e-6));
+  const TSize size = device_->DeviceSize();
+  if (r == 1.0) return Rect(0, 0, size.cx, size.cy);
+  return Rect(0, 0, int(size.cx / r + 1e-6), int(size.cy / r + 1e-6));
 }
 
 TCanvas &TCanvas::DeviceCanvas() const {
-  if (!device_) {
-    device_ = std::make_unique<TCanvas>();
-    device_->deviceUnits_ = true;
+  if (!scaled_) {
+    scaled_ = std::make_unique<TCanvas>();
+    scaled_->deviceUnits_ = true;
   }
-  TCanvas &d = *device_;
-  d.surface_ = surface_;
+  TCanvas &d = *scaled_;
+  d.device_ = device_;
   d.pen_.Assign(pen_);
   d.pen_.SetWidth(1);
   d.brush_.Assign(brush_);
@@ -83,7 +81,8 @@ void TCanvas::ScaledStrokeLines(const TPoint *Points, int Count, bool Closed) {
     // Each parallel line runs beside the first across the line's minor axis.
     unsigned pattern = 0;
     auto segment = [&](TPoint A, TPoint B) {
-      const bool xMajor = std::llabs(std::int64_t(B.X) - A.X) >= std::llabs(std::int64_t(B.Y) - A.Y);
+      const bool xMajor =
+          std::llabs(std::int64_t(B.X) - A.X) >= std::llabs(std::int64_t(B.Y) - A.Y);
       TPoint a{ToDevice(A.X, r), ToDevice(A.Y, r)};
       TPoint b{ToDevice(B.X, r), ToDevice(B.Y, r)};
       if (xMajor) {
@@ -120,8 +119,8 @@ TColor TCanvas::ScaledPixel(int X, int Y) const {
   return DeviceCanvas().Pixels(ToDevice(X, r), ToDevice(Y, r));
 }
 
-void TCanvas::ScaledBlit(const TRect &Dest, const QImage &Source, const TRect &SourceRect,
+void TCanvas::ScaledBlit(const TRect &Dest, const TCanvasDevice &Source, const TRect &SourceRect,
                          TCopyMode Mode, bool SkipColor, TColor Skip) {
   DeviceCanvas().Blit(ToDevice(Dest, PixelRatio()), Source,
-                      ToDevice(SourceRect, Source.devicePixelRatio()), Mode, SkipColor, Skip);
+                      ToDevice(SourceRect, Source.PixelRatio()), Mode, SkipColor, Skip);
 }

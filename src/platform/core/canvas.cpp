@@ -1,168 +1,28 @@
-// Drawing onto a QImage surface with the classic pixel rules. One-pixel lines,
-// outlines, solid fills and copies are the core's pixel rules
-// (pixel_rules.h) on the image memory, so end points, dash patterns and
-// raster operations are exact and the same on every system; curves, wide
-// pens, hatches and text go through QPainter (antialiasing off except for text).
-// Surfaces with a device pixel ratio other than 1 go through canvas_scaled.cpp.
+// The canvas with the classic pixel rules. One-pixel lines, outlines, solid
+// fills and copies are the pixel rules (pixel_rules.h) on the device's
+// pixels, so end points, dash patterns and raster operations are exact and
+// the same on every system; curves, wide pens, hatches and text go to the
+// device (canvas_device.h). Surfaces with a device pixel ratio other than 1
+// go through canvas_scaled.cpp.
 #include "platform/canvas.h"
 
 #include "platform/bitmap.h"
-#include "platform/qt/canvas_qt.h"
 
-#include <QFontMetrics>
-#include <QHash>
-#include <QPainter>
-#include <QPolygon>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 #include <vector>
-
-struct TCanvas::Impl {
-  // The painter texts share during a text pass, and how deep the passes nest.
-  std::optional<QPainter> textPainter;
-  int textPasses = 0;
-  std::optional<QFont> font;
-  std::optional<QFontMetrics> metrics;
-  TFont metricsFor;
-
-  // Widths measured so far, per font: every paint measures the same few
-  // texts again (captions, tick labels, text labels), and shaping a text for
-  // its width is dear. Bounded; a full table starts again.
-  struct TWidths {
-    TFont Font;
-    QHash<QString, int> Of;
-  };
-  static constexpr std::size_t MaxWidthFonts = 8;
-  static constexpr qsizetype MaxWidthsPerFont = 256;
-  std::vector<TWidths> widths;
-  int widthsNow = -1; // index of the table of the font of the metrics
-
-  // The metrics of Font, created again whenever the font has changed.
-  const QFontMetrics &Metrics(const TFont &Font) {
-    if (!metrics || !metricsFor.SameAs(Font)) {
-      metricsFor.Assign(Font);
-      font = ToQFont(Font);
-      metrics.emplace(*font);
-      widthsNow = -1;
-    }
-    return *metrics;
-  }
-  // Width of Text in Font (see Metrics).
-  int Width(const TFont &Font, const QString &Text) {
-    const QFontMetrics &fm = Metrics(Font);
-    if (widthsNow < 0) {
-      for (std::size_t i = 0; i < widths.size() && widthsNow < 0; ++i)
-        if (widths[i].Font.SameAs(Font)) widthsNow = int(i);
-      if (widthsNow < 0) {
-        if (widths.size() >= MaxWidthFonts) widths.clear();
-        widths.emplace_back();
-        widths.back().Font.Assign(Font);
-        widthsNow = int(widths.size()) - 1;
-      }
-    }
-    QHash<QString, int> &known = widths[std::size_t(widthsNow)].Of;
-    if (const auto it = known.constFind(Text); it != known.cend()) return *it;
-    if (known.size() >= MaxWidthsPerFont) known.clear();
-    const int w = fm.horizontalAdvance(Text);
-    known.insert(Text, w);
-    return w;
-  }
-};
 
 namespace {
 
-// Sets up a painter to apply pen mode Mode with colour Color; false when the
-// mode leaves the pixels alone.
-bool SetupMode(QPainter &p, TPenMode Mode, QColor &Color) {
-  using CM = QPainter::CompositionMode;
-  CM cm = QPainter::CompositionMode_Source;
-  switch (Mode) {
-  case pmBlack:
-    Color = Qt::black;
-    break;
-  case pmWhite:
-    Color = Qt::white;
-    break;
-  case pmNop:
-    return false;
-  case pmNot:
-    cm = QPainter::RasterOp_NotDestination;
-    break;
-  case pmCopy:
-    break;
-  case pmNotCopy:
-    cm = QPainter::RasterOp_NotSource;
-    break;
-  case pmMergePenNot:
-    cm = QPainter::RasterOp_SourceOrNotDestination;
-    break;
-  case pmMaskPenNot:
-    cm = QPainter::RasterOp_SourceAndNotDestination;
-    break;
-  case pmMergeNotPen:
-    cm = QPainter::RasterOp_NotSourceOrDestination;
-    break;
-  case pmMaskNotPen:
-    cm = QPainter::RasterOp_NotSourceAndDestination;
-    break;
-  case pmMerge:
-    cm = QPainter::RasterOp_SourceOrDestination;
-    break;
-  case pmNotMerge:
-    cm = QPainter::RasterOp_NotSourceAndNotDestination;
-    break;
-  case pmMask:
-    cm = QPainter::RasterOp_SourceAndDestination;
-    break;
-  case pmNotMask:
-    cm = QPainter::RasterOp_NotSourceOrNotDestination;
-    break;
-  case pmXor:
-    cm = QPainter::RasterOp_SourceXorDestination;
-    break;
-  case pmNotXor:
-    cm = QPainter::RasterOp_NotSourceXorDestination;
-    break;
-  }
-  p.setCompositionMode(cm);
-  return true;
-}
-
-QRect ToQRect(const TRect &r) {
-  return QRect(r.Left, r.Top, r.Width(), r.Height());
-}
-
-Qt::BrushStyle HatchStyle(TBrushStyle s) {
-  switch (s) {
-  case bsHorizontal:
-    return Qt::HorPattern;
-  case bsVertical:
-    return Qt::VerPattern;
-  case bsFDiagonal:
-    return Qt::BDiagPattern;
-  case bsBDiagonal:
-    return Qt::FDiagPattern;
-  case bsCross:
-    return Qt::CrossPattern;
-  case bsDiagCross:
-    return Qt::DiagCrossPattern;
-  default:
-    return Qt::SolidPattern;
-  }
-}
-
-// The surface's pixels for the core's pixel rules.
-TPixelView ViewOf(QImage &Image) {
-  return TPixelView{reinterpret_cast<std::uint32_t *>(Image.bits()), Image.width(), Image.height(),
-                    std::ptrdiff_t(Image.bytesPerLine() / 4)};
-}
-TPixelView ViewOf(const QImage &Image) {
-  return TPixelView{
-      const_cast<std::uint32_t *>(reinterpret_cast<const std::uint32_t *>(Image.constBits())),
-      Image.width(), Image.height(), std::ptrdiff_t(Image.bytesPerLine() / 4)};
+// Copies of pixels that are read while the same surface is written.
+TPixelView CopyOf(const TPixelView &View, std::vector<std::uint32_t> &Store) {
+  Store.resize(std::size_t(View.Width) * std::size_t(View.Height));
+  for (int y = 0; y < View.Height; ++y)
+    std::memcpy(Store.data() + std::size_t(y) * std::size_t(View.Width), View.Row(y),
+                std::size_t(View.Width) * sizeof(std::uint32_t));
+  return TPixelView{Store.data(), View.Width, View.Height, View.Width};
 }
 
 } // namespace
@@ -172,17 +32,21 @@ int TCanvasRecorder::Count(TCanvasOp Kind) const {
                            [Kind](const TCanvasRecord &r) { return r.Kind == Kind; }));
 }
 
-TCanvas::TCanvas() : TCanvas(nullptr) {}
+TCanvas::TCanvas() = default;
 
-TCanvas::TCanvas(QImage *Surface) : surface_(Surface), impl_(std::make_unique<Impl>()) {}
+TCanvas::~TCanvas() = default;
 
-TCanvas::~TCanvas() {
-  CloseTextPainter();
+void TCanvas::AttachDevice(std::unique_ptr<TCanvasDevice> Device) {
+  ownDevice_ = std::move(Device);
+  device_ = ownDevice_.get();
 }
 
-void TCanvas::Attach(QImage *Surface) {
-  CloseTextPainter();
-  surface_ = Surface;
+TCanvasDevice *TCanvas::TextDevice() const {
+  if (!device_) {
+    ownDevice_ = NewCanvasDevice();
+    device_ = ownDevice_.get();
+  }
+  return device_;
 }
 
 int TCanvas::BkMode() const {
@@ -225,7 +89,7 @@ void TCanvas::ResetClip() {
 }
 
 TRect TCanvas::EffectiveClip() const {
-  if (!surface_ || surface_->isNull()) return TRect{};
+  if (!HasSurface()) return TRect{};
   const TRect all = SurfaceRect();
   return hasClip_ ? IntersectRects(all, clip_) : all;
 }
@@ -288,18 +152,18 @@ TStrokeRule TCanvas::StrokeRule() const {
 }
 
 void TCanvas::DrawLine(TPoint A, TPoint B, unsigned &PatternPos, const TRect &Clip) {
-  RasterLine(ViewOf(*surface_), A, B, PatternPos, Clip, StrokeRule());
+  RasterLine(device_->WritePixels(), A, B, PatternPos, Clip, StrokeRule());
 }
 
 void TCanvas::StrokeLines(const TPoint *Points, int Count, bool Closed) {
-  if (!PenVisible() || !surface_ || Count < 2) return;
+  if (!PenVisible() || !HasSurface() || Count < 2) return;
   if (pen_.Width() <= 1 && Scaled()) return ScaledStrokeLines(Points, Count, Closed);
   if (pen_.Width() <= 1) {
     // Clip, tools and pixels are worked out once for the whole polyline.
     unsigned pattern = 0;
     const TRect clip = EffectiveClip();
     const TStrokeRule rule = StrokeRule();
-    const TPixelView view = ViewOf(*surface_);
+    const TPixelView view = device_->WritePixels();
     if (pen_.Mode() == pmCopy && pen_.Style() == psSolid && !clip.IsEmpty()) {
       // Solid lines: segments that start and end inside the clip (most of a
       // curve) have every pixel inside and take the short walk; long
@@ -324,20 +188,7 @@ void TCanvas::StrokeLines(const TPoint *Points, int Count, bool Closed) {
     if (Closed) RasterLine(view, Points[Count - 1], Points[0], pattern, clip, rule);
     return;
   }
-  CloseTextPainter();
-  QPainter p(surface_);
-  p.setClipRect(ToQRect(EffectiveClip()));
-  QColor color = ToQColor(pen_.Color());
-  if (!SetupMode(p, pen_.Mode(), color)) return;
-  p.setPen(QPen(color, pen_.Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  p.setBrush(Qt::NoBrush);
-  QPolygon poly(Count);
-  for (int i = 0; i < Count; ++i)
-    poly.setPoint(i, Points[i].X, Points[i].Y);
-  if (Closed)
-    p.drawPolygon(poly);
-  else
-    p.drawPolyline(poly);
+  device_->StrokeWide(Points, Count, Closed, pen_, EffectiveClip());
 }
 
 void TCanvas::MoveTo(int X, int Y) {
@@ -361,33 +212,21 @@ void TCanvas::Polyline(const TPoint *Points, int Count) {
 
 void TCanvas::FillBox(const TRect &R, TColor Color, TPenMode Mode) {
   if (Scaled()) return ScaledFillBox(R, Color, Mode);
-  RasterFill(ViewOf(*surface_), R, EffectiveClip(), PixelOf(Color), Mode);
+  RasterFill(device_->WritePixels(), R, EffectiveClip(), PixelOf(Color), Mode);
 }
-
-namespace {
-// Fills R with a hatched brush through Qt (hatch lines only; gaps stay).
-void FillHatch(QImage *surface, const TRect &clip, const TRect &R, const TBrush &brush,
-               TPenMode mode) {
-  QPainter p(surface);
-  p.setClipRect(ToQRect(clip));
-  QColor color = ToQColor(brush.Color());
-  if (!SetupMode(p, mode, color)) return;
-  p.fillRect(ToQRect(R), QBrush(color, HatchStyle(brush.Style())));
-}
-} // namespace
 
 // One-pixel outline of the box X1 .. X2-1 x Y1 .. Y2-1 (see RasterBox).
 void TCanvas::StrokeBox(int X1, int Y1, int X2, int Y2) {
   if (Scaled()) return ScaledStrokeBox(X1, Y1, X2, Y2);
   if (X2 <= X1 || Y2 <= Y1) return;
-  RasterBox(ViewOf(*surface_), X1, Y1, X2, Y2, EffectiveClip(), StrokeRule());
+  RasterBox(device_->WritePixels(), X1, Y1, X2, Y2, EffectiveClip(), StrokeRule());
 }
 
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   if (X2 < X1) std::swap(X1, X2);
   if (Y2 < Y1) std::swap(Y1, Y2);
   if (recorder_) Record(coRectangle, nullptr, 0, Rect(X1, Y1, X2, Y2), std::string(), 0);
-  if (!surface_) return;
+  if (!HasSurface()) return;
   TRect inner = Rect(X1, Y1, X2, Y2);
   if (PenVisible()) {
     const int w = pen_.Width();
@@ -400,25 +239,23 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   if (brush_.Style() == bsSolid) {
     FillBox(inner, brush_.Color(), pen_.Mode());
   } else {
-    CloseTextPainter();
-    FillHatch(surface_, EffectiveClip(), inner, brush_, pen_.Mode());
+    device_->FillHatch(inner, brush_, pen_.Mode(), EffectiveClip());
   }
 }
 
 void TCanvas::FillRect(const TRect &R) {
   if (recorder_) Record(coFillRect, nullptr, 0, R, std::string(), 0);
-  if (!surface_ || !BrushVisible()) return;
+  if (!HasSurface() || !BrushVisible()) return;
   if (brush_.Style() == bsSolid) {
     FillBox(R, brush_.Color(), pmCopy);
   } else {
-    CloseTextPainter();
-    FillHatch(surface_, EffectiveClip(), R, brush_, pmCopy);
+    device_->FillHatch(R, brush_, pmCopy, EffectiveClip());
   }
 }
 
 void TCanvas::FrameRect(const TRect &R) {
   if (recorder_) Record(coRectangle, nullptr, 0, R, std::string(), 0);
-  if (!surface_ || brush_.Color() == clNone) return;
+  if (!HasSurface() || brush_.Color() == clNone) return;
   FillBox(Rect(R.Left, R.Top, R.Right, R.Top + 1), brush_.Color(), pmCopy);
   if (R.Height() > 1)
     FillBox(Rect(R.Left, R.Bottom - 1, R.Right, R.Bottom), brush_.Color(), pmCopy);
@@ -431,57 +268,18 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   if (X2 < X1) std::swap(X1, X2);
   if (Y2 < Y1) std::swap(Y1, Y2);
   if (recorder_) Record(coEllipse, nullptr, 0, Rect(X1, Y1, X2, Y2), std::string(), 0);
-  if (!surface_ || X2 - X1 < 1 || Y2 - Y1 < 1) return;
+  if (!HasSurface() || X2 - X1 < 1 || Y2 - Y1 < 1) return;
   const bool pen = PenVisible(), brush = BrushVisible();
   if (!pen && !brush) return;
-  CloseTextPainter();
-  QPainter p(surface_);
-  p.setClipRect(ToQRect(EffectiveClip()));
-  p.setRenderHint(QPainter::Antialiasing, false);
-  QColor penColor = ToQColor(pen_.Color());
-  QColor brushColor = ToQColor(brush_.Color());
-  if (!SetupMode(p, pen_.Mode(), penColor)) return;
-  if (pen_.Mode() == pmBlack || pen_.Mode() == pmWhite) brushColor = penColor;
-  const int w = pen ? pen_.Width() : 0;
-  if (brush) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(brush_.Style() == bsSolid ? QBrush(brushColor)
-                                         : QBrush(brushColor, HatchStyle(brush_.Style())));
-    p.drawEllipse(QRectF(X1, Y1, X2 - X1, Y2 - Y1));
-  }
-  if (pen) {
-    p.setBrush(Qt::NoBrush);
-    if (w <= 1) {
-      QPen qp(penColor, Scaled() ? PixelRatio() : 0); // one logical pixel
-      qp.setCosmetic(true);
-      p.setPen(qp);
-      p.drawEllipse(QRectF(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
-    } else {
-      p.setPen(QPen(penColor, w));
-      const double inset = pen_.Style() == psInsideFrame ? w / 2.0 : 0.5;
-      p.drawEllipse(QRectF(X1 + inset, Y1 + inset, X2 - X1 - 2 * inset, Y2 - Y1 - 2 * inset));
-    }
-  }
+  device_->Ellipse(Rect(X1, Y1, X2, Y2), pen ? &pen_ : nullptr, brush ? &brush_ : nullptr,
+                   pen_.Mode(), EffectiveClip());
 }
 
 void TCanvas::Polygon(const TPoint *Points, int Count) {
   if (recorder_) Record(coPolygon, Points, Count, TRect{}, std::string(), 0);
-  if (!surface_ || Count < 2) return;
-  if (BrushVisible() && Count >= 3) {
-    CloseTextPainter();
-    QPainter p(surface_);
-    p.setClipRect(ToQRect(EffectiveClip()));
-    QColor color = ToQColor(brush_.Color());
-    if (SetupMode(p, pen_.Mode(), color)) {
-      p.setPen(Qt::NoPen);
-      p.setBrush(brush_.Style() == bsSolid ? QBrush(color)
-                                           : QBrush(color, HatchStyle(brush_.Style())));
-      QPolygon poly(Count);
-      for (int i = 0; i < Count; ++i)
-        poly.setPoint(i, Points[i].X, Points[i].Y);
-      p.drawPolygon(poly, Qt::OddEvenFill);
-    }
-  }
+  if (!HasSurface() || Count < 2) return;
+  if (BrushVisible() && Count >= 3)
+    device_->FillPolygon(Points, Count, brush_, pen_.Mode(), EffectiveClip());
   StrokeLines(Points, Count, true);
 }
 
@@ -490,7 +288,8 @@ void TCanvas::Polygon(const TPoint *Points, int Count) {
 TColor TCanvas::Pixels(int X, int Y) const {
   if (!EffectiveClip().Contains({X, Y})) return CLR_INVALID;
   if (Scaled()) return ScaledPixel(X, Y);
-  return FromQRgb(reinterpret_cast<const std::uint32_t *>(surface_->constScanLine(Y))[X]);
+  std::vector<std::uint32_t> scratch;
+  return ColorOfPixel(device_->ReadPixels(scratch).Row(Y)[X]);
 }
 
 void TCanvas::SetPixels(int X, int Y, TColor Value) {
@@ -498,23 +297,19 @@ void TCanvas::SetPixels(int X, int Y, TColor Value) {
   if (recorder_) Record(coSetPixel, &pt, 1, TRect{}, std::string(), Value);
   if (!EffectiveClip().Contains(pt) || Value == clNone) return;
   if (Scaled()) return ScaledFillBox(Rect(X, Y, X + 1, Y + 1), Value, pmCopy);
-  reinterpret_cast<std::uint32_t *>(surface_->scanLine(Y))[X] = PixelOf(Value);
+  device_->WritePixels().Row(Y)[X] = PixelOf(Value);
 }
 
 // ---- text --------------------------------------------------------------
 
-namespace {
-QString ToQString(const std::string &s) {
-  return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-} // namespace
-
 int TCanvas::TextWidth(const std::string &Text) const {
-  return impl_->Width(font_, ToQString(Text));
+  TCanvasDevice *d = TextDevice();
+  return d ? d->TextWidth(font_, Text) : 0;
 }
 
 int TCanvas::TextHeight(const std::string &) const {
-  return impl_->Metrics(font_).height();
+  TCanvasDevice *d = TextDevice();
+  return d ? d->TextHeight(font_) : 0;
 }
 
 TSize TCanvas::TextExtent(const std::string &Text) const {
@@ -522,18 +317,19 @@ TSize TCanvas::TextExtent(const std::string &Text) const {
 }
 
 int TCanvas::TextAscent() const {
-  return impl_->Metrics(font_).ascent();
+  TCanvasDevice *d = TextDevice();
+  return d ? d->TextAscent(font_) : 0;
 }
 
 void TCanvas::DrawText(int X, int Y, const std::string &Text, const TRect *Clip) {
-  const QFontMetrics &fm = impl_->Metrics(font_);
-  const QString qs = ToQString(Text);
+  TCanvasDevice *d = TextDevice();
+  if (!d) return;
   const bool opaque = BkMode() == OPAQUE && BrushVisible();
   // Shaping the text for its width is the dearest part of measuring: only
   // done when the placement or the background needs it.
   const bool needWidth = !Clip && (opaque || (textAlign_ & TA_CENTER) != TA_LEFT);
-  const int width = needWidth ? impl_->Width(font_, qs) : 0;
-  const int height = fm.height();
+  const int width = needWidth ? d->TextWidth(font_, Text) : 0;
+  const int height = d->TextHeight(font_);
   // Positions anywhere in the int range are allowed; the text then lies far
   // outside and is clipped, and nothing here may wrap around.
   using W = std::int64_t;
@@ -554,13 +350,13 @@ void TCanvas::DrawText(int X, int Y, const std::string &Text, const TRect *Clip)
       top = SaturateInt(W(Y) - height);
       break;
     case TA_BASELINE:
-      top = SaturateInt(W(Y) - fm.ascent());
+      top = SaturateInt(W(Y) - d->TextAscent(font_));
       break;
     default:
       break;
     }
   }
-  if (!surface_) return;
+  if (!HasSurface()) return;
   TRect clip = EffectiveClip();
   if (Clip) clip = IntersectRects(clip, *Clip);
   if (clip.IsEmpty()) return;
@@ -568,30 +364,15 @@ void TCanvas::DrawText(int X, int Y, const std::string &Text, const TRect *Clip)
     FillBox(Clip ? IntersectRects(*Clip, clip) : Bounds(left, top, width, height), brush_.Color(),
             pmCopy);
   if (Text.empty() || font_.Color() == clNone) return;
-  std::optional<QPainter> own;
-  QPainter *p = nullptr;
-  if (impl_->textPasses > 0) {
-    if (!impl_->textPainter) impl_->textPainter.emplace(surface_);
-    p = &*impl_->textPainter;
-  } else {
-    p = &own.emplace(surface_);
-  }
-  p->setClipRect(ToQRect(clip));
-  p->setFont(*impl_->font);
-  p->setPen(ToQColor(font_.Color()));
-  p->drawText(left, SaturateInt(W(top) + fm.ascent()), qs);
-}
-
-void TCanvas::CloseTextPainter() {
-  if (impl_ && impl_->textPainter) impl_->textPainter.reset();
+  d->DrawText(font_, left, top, Text, clip);
 }
 
 void TCanvas::BeginTextPass() {
-  ++impl_->textPasses;
+  if (TCanvasDevice *d = TextDevice()) d->BeginTextPass();
 }
 
 void TCanvas::EndTextPass() {
-  if (impl_->textPasses > 0 && --impl_->textPasses == 0) CloseTextPainter();
+  if (device_) device_->EndTextPass();
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string &Text) {
@@ -625,18 +406,19 @@ void TCanvas::TextRect(const TRect &R, int X, int Y, const std::string &Text) {
 
 // ---- bitmaps -----------------------------------------------------------
 
-void TCanvas::Blit(const TRect &Dest, const QImage &Source, const TRect &SourceRect, TCopyMode Mode,
-                   bool SkipColor, TColor Skip) {
-  if (!surface_ || Dest.IsEmpty() || SourceRect.IsEmpty() || Source.isNull()) return;
-  if (Scaled() || (!deviceUnits_ && Source.devicePixelRatio() != 1.0))
+void TCanvas::Blit(const TRect &Dest, const TCanvasDevice &Source, const TRect &SourceRect,
+                   TCopyMode Mode, bool SkipColor, TColor Skip) {
+  if (!HasSurface() || Dest.IsEmpty() || SourceRect.IsEmpty() || !Source.Attached()) return;
+  const TSize size = Source.DeviceSize();
+  if (size.cx <= 0 || size.cy <= 0) return;
+  if (Scaled() || (!deviceUnits_ && Source.PixelRatio() != 1.0))
     return ScaledBlit(Dest, Source, SourceRect, Mode, SkipColor, Skip);
+  std::vector<std::uint32_t> scratch, snapshot;
+  TPixelView source = Source.ReadPixels(scratch);
   // Copying within one surface reads from a snapshot so that overlapping
   // areas are not read after being written.
-  const QImage src = &Source == surface_ ? Source.copy() : Source;
-  const QImage conv = src.format() == SurfaceFormat || src.format() == QImage::Format_ARGB32
-                          ? src
-                          : src.convertToFormat(SurfaceFormat);
-  RasterBlit(ViewOf(*surface_), Dest, ViewOf(conv), SourceRect, EffectiveClip(), Mode, SkipColor,
+  if (&Source == device_ && scratch.empty()) source = CopyOf(source, snapshot);
+  RasterBlit(device_->WritePixels(), Dest, source, SourceRect, EffectiveClip(), Mode, SkipColor,
              Skip);
 }
 
@@ -646,7 +428,8 @@ void TCanvas::Draw(int X, int Y, const TBitmap &Graphic) {
     Record(coDraw, &pt, 1, Bounds(X, Y, Graphic.Width(), Graphic.Height()), std::string(), 0);
   if (Graphic.Empty()) return;
   const TRect all = Rect(0, 0, Graphic.Width(), Graphic.Height());
-  Blit(Bounds(X, Y, Graphic.Width(), Graphic.Height()), Graphic.Image(), all,
+  if (!Graphic.Canvas().device_) return;
+  Blit(Bounds(X, Y, Graphic.Width(), Graphic.Height()), *Graphic.Canvas().device_, all,
        Graphic.Transparent() ? SRCCOPY : copyMode_, Graphic.Transparent(),
        Graphic.TransparentColor());
 }
@@ -655,12 +438,13 @@ void TCanvas::StretchDraw(const TRect &R, const TBitmap &Graphic) {
   if (recorder_) Record(coStretchDraw, nullptr, 0, R, std::string(), 0);
   if (Graphic.Empty()) return;
   const TRect all = Rect(0, 0, Graphic.Width(), Graphic.Height());
-  Blit(R, Graphic.Image(), all, Graphic.Transparent() ? SRCCOPY : copyMode_, Graphic.Transparent(),
-       Graphic.TransparentColor());
+  if (!Graphic.Canvas().device_) return;
+  Blit(R, *Graphic.Canvas().device_, all, Graphic.Transparent() ? SRCCOPY : copyMode_,
+       Graphic.Transparent(), Graphic.TransparentColor());
 }
 
 void TCanvas::CopyRect(const TRect &Dest, const TCanvas &Canvas, const TRect &Source) {
   if (recorder_) Record(coCopyRect, nullptr, 0, Dest, std::string(), copyMode_);
-  if (!Canvas.surface_) return;
-  Blit(Dest, *Canvas.surface_, Source, copyMode_, false, clBlack);
+  if (!Canvas.device_) return;
+  Blit(Dest, *Canvas.device_, Source, copyMode_, false, clBlack);
 }
