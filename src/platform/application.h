@@ -6,13 +6,12 @@
 #include "platform/component.h"
 #include "platform/control.h"
 #include "platform/icon.h"
+#include "platform/native.h"
 #include <exception>
 #include <functional>
 #include <map>
 #include <string>
 
-class QEventLoop;
-class QWidget;
 class TForm;
 
 class TApplication : public TComponent {
@@ -70,7 +69,7 @@ public:
   std::string ExeName() const;
 
   /// Platform-internal: gives a widget the shape of Cursor.
-  void ApplyCursor(QWidget *Widget, TCursor Cursor) const;
+  void ApplyCursor(TNativeWidget *Widget, TCursor Cursor) const;
   /// Platform-internal: a form was closed (ends Run when it is the main form).
   void FormClosed(TForm *Form);
 
@@ -81,7 +80,7 @@ private:
   TForm *mainForm_ = nullptr;
   bool terminated_ = false;
   bool initialized_ = false;
-  QEventLoop *loop_ = nullptr;
+  TNativeEventLoop *loop_ = nullptr;
   TCursor cursor_ = crDefault;
   struct CursorImage;
   std::map<TCursor, std::shared_ptr<CursorImage>> cursors_;

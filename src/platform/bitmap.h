@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-class QImage;
+#include "platform/native.h"
 class TStream;
 
 /// Raised when a picture file cannot be decoded.
@@ -80,12 +80,12 @@ public:
   bool SharesPixels() const;
 
   /// Platform-internal: the pixel store.
-  QImage &Image() { return *image_; }
-  const QImage &Image() const { return *image_; }
+  TNativeImage &Image() { return *image_; }
+  const TNativeImage &Image() const { return *image_; }
 
 private:
   friend void GrabControl(class TControl &Control, TBitmap &Into);
-  std::unique_ptr<QImage> image_;
+  std::unique_ptr<TNativeImage> image_;
   std::unique_ptr<TCanvas> canvas_;
   double ratio_ = 1.0; // kept here too: an empty image holds no ratio
   bool transparent_ = false;

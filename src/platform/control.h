@@ -4,9 +4,10 @@
 // TWinControl holds child controls and lays them out; TGraphicControl and
 // TCustomControl paint themselves on a canvas over their own back buffer.
 //
-// Every control is backed by a Qt widget that the control owns. Events coming
-// from the widget are dispatched to the virtual handlers below (which raise
-// the std::function events); an exception escaping a handler is shown to the
+// Every control is backed by a window of the system (a Qt widget on Linux,
+// a window handle on Windows) that the control owns. Events coming from the
+// window are dispatched to the virtual handlers below (which raise the
+// std::function events); an exception escaping a handler is shown to the
 // user in a message box and the program goes on.
 #include "platform/accessible.h"
 #include "platform/color.h"
@@ -14,6 +15,7 @@
 #include "platform/enum_set.h"
 #include "platform/geometry.h"
 #include "platform/graphics.h"
+#include "platform/native.h"
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -21,8 +23,6 @@
 #include <string>
 #include <vector>
 
-class QImage;
-class QWidget;
 class TBitmap;
 class TCanvas;
 class TWinControl;
@@ -110,7 +110,7 @@ inline constexpr int MaxControlSize = 32767;
 /// arithmetic on them cannot overflow.
 inline constexpr int MaxControlPosition = 1 << 20;
 
-/// A component with bounds on its parent, backed by a Qt widget.
+/// A component with bounds on its parent, backed by a system window.
 class TControl : public TComponent {
 public:
   explicit TControl(TComponent *AOwner);
@@ -250,7 +250,7 @@ public:
   double DevicePixelRatio() const;
 
   /// Platform-internal: the widget that shows this control.
-  QWidget *Widget() const;
+  TNativeWidget *Widget() const;
 
   // Handlers called by the widget; overrides usually call the inherited one,
   // which raises the matching event.
@@ -282,15 +282,15 @@ public:
   /// Platform-internal: the window was shown for the first time.
   void WidgetShown();
   /// Platform-internal: the back buffer (null for controls without one).
-  const QImage *BackBuffer() const;
+  const TNativeImage *BackBuffer() const;
   /// Platform-internal: what the window shows (the screen canvas's picture
   /// while it is active, else the back buffer).
-  const QImage *ShownImage() const;
+  const TNativeImage *ShownImage() const;
 
 protected:
   /// Takes ownership of the widget that shows this control. Descendants call
   /// it from their constructor; the default is a plain widget.
-  void SetWidget(QWidget *AWidget);
+  void SetWidget(TNativeWidget *AWidget);
   /// Tells the event dispatch that the widget reports clicks itself (buttons,
   /// check boxes), so mouse releases raise no Click of their own.
   void WidgetReportsClicks();
@@ -336,7 +336,7 @@ private:
   void ApplyCursor();
 
   struct Surface;
-  QWidget *widget_ = nullptr;
+  TNativeWidget *widget_ = nullptr;
   std::unique_ptr<Surface> surface_;
   TWinControl *parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;

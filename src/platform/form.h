@@ -153,5 +153,5 @@ private:
   bool destroyed_ = false;
   bool shownOnce_ = false;
   TWinControl *activeControl_ = nullptr;
-  class QEventLoop *modalLoop_ = nullptr;
+  TNativeEventLoop *modalLoop_ = nullptr;
 };

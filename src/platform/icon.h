@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-class QImage;
+#include "platform/native.h"
 
 /// A picture used as a window icon; empty until loaded.
 class TIcon : public TPersistent {
@@ -25,8 +25,8 @@ public:
   /// Raised after the picture changed.
   TNotifyEvent OnChange;
   /// Platform-internal: the pixels.
-  const QImage &Image() const;
+  const TNativeImage &Image() const;
 
 private:
-  std::unique_ptr<QImage> image_;
+  std::unique_ptr<TNativeImage> image_;
 };
