@@ -334,10 +334,22 @@ private:
   void LayoutBounds(int ALeft, int ATop, int AWidth, int AHeight);
   void UpdateToolTip();
   void ApplyCursor();
+  // What the control's system window does, implemented by each back end and
+  // called by the system-neutral part while the window exists.
+  void NativeSetBounds();
+  void NativeSetVisible(bool Value);
+  void NativeSetEnabled(bool Value);
+  void NativeFontChanged();
+  /// Raises the window above its siblings (Top) or lowers it below them.
+  void NativeRaise(bool Top);
 
+  /// The back buffer and what the window shows; the back end's.
   struct Surface;
+  struct SurfaceDeleter {
+    void operator()(Surface *S) const; // the back end's, where Surface is complete
+  };
   TNativeWidget *widget_ = nullptr;
-  std::unique_ptr<Surface> surface_;
+  std::unique_ptr<Surface, SurfaceDeleter> surface_;
   TWinControl *parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   // Where the anchors hold the control: distances to the parent's edges at
@@ -426,6 +438,10 @@ private:
   void InsertControl(TControl *AControl);
   void RemoveControl(TControl *AControl);
   void AlignControls();
+  // The back end's part of inserting and removing children and of TabStop.
+  void NativeAttach(TControl *AControl);
+  void NativeDetach(TControl *AControl);
+  void NativeSetTabStop();
   std::vector<TControl *> controls_;
   int alignDisabled_ = 0;
   bool alignPending_ = false;

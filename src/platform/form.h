@@ -130,6 +130,10 @@ protected:
 
 private:
   void ApplyWindowFlags();
+  /// Ends the modal loop, if one runs (the back end's).
+  void QuitModalLoop();
+  /// True for borders that fix the window's size (dialogs, single, tool windows).
+  bool FixedBorder() const;
   /// Keeps the window within its screen's available area (centring it when
   /// Centre is set), shrinking it to the largest size that fits.
   void FitOnScreen(bool Centre);

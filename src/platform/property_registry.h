@@ -171,6 +171,10 @@ void RegisterPlatformClasses();
 /// Registers the core's classes (object model, strings, collections,
 /// components, font, pen and brush). Called by RegisterPlatformClasses only.
 void RegisterCoreClasses();
+/// Registers pictures, icons and the controls with their published
+/// properties; a back end whose controls exist calls it after
+/// RegisterCoreClasses.
+void RegisterControlClasses();
 
 /// Adds a class (throws EPropertyError when the type or the name is taken, or
 /// when the parent is not registered).

@@ -1,7 +1,7 @@
 // Accessibility: the spoken form of numbers, the notification throttle, and
 // what Qt's accessibility (the screen reader's view) gets from the controls.
 #include "platform/accessible.h"
-#include "platform/accessible_qt.h"
+#include "platform/qt/accessible_qt.h"
 #include "platform/controls_standard.h"
 #include "platform/form.h"
 #include <QAccessible>

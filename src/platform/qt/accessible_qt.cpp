@@ -2,7 +2,7 @@
 // widgets (forms, panels, labels, read-outs, links, sliders, the chart), the
 // factory that hands it out, names for the widgets Qt describes itself, and
 // the throttled change notifications.
-#include "platform/accessible_qt.h"
+#include "platform/qt/accessible_qt.h"
 
 #include "platform/control.h"
 #include "platform/qt/control_qt.h"

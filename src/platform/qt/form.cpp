@@ -66,28 +66,6 @@ QMargins FrameMargins(const QWidget *W) {
 
 } // namespace
 
-TWindowPlacement FitWindowIntoArea(const TRect &Frame, const TMargins &Border, const TRect &Area,
-                                  TSize Minimum, bool Resizable, bool Centre) {
-  const int borderW = Border.Left + Border.Right, borderH = Border.Top + Border.Bottom;
-  int w = Frame.Width() - borderW, h = Frame.Height() - borderH;
-  if (Resizable) {
-    // The largest size that fits; a minimum larger than the screen wins.
-    w = std::max(std::min(w, Area.Width() - borderW), Minimum.cx);
-    h = std::max(std::min(h, Area.Height() - borderH), Minimum.cy);
-  }
-  const int outerW = w + borderW, outerH = h + borderH;
-  int x = Frame.Left, y = Frame.Top;
-  if (Centre) {
-    x = Area.Left + (Area.Width() - outerW) / 2;
-    y = Area.Top + (Area.Height() - outerH) / 2;
-  }
-  // Within the area; a window larger than it keeps its top left corner (and
-  // with it the title bar) on the screen.
-  x = std::max(std::min(x, Area.Right - outerW), Area.Left);
-  y = std::max(std::min(y, Area.Bottom - outerH), Area.Top);
-  return {x, y, w, h};
-}
-
 // ---- TForm -------------------------------------------------------------------------
 
 TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
@@ -100,45 +78,6 @@ TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
   icon_.OnChange = [this](TObject *) {
     Widget()->setWindowIcon(QIcon(QPixmap::fromImage(icon_.Image())));
   };
-}
-
-TForm::~TForm() {
-  if (modalLoop_) modalLoop_->quit();
-  // The components go while this is still the main form: a component that
-  // speaks for the whole program (the host connection ends the application)
-  // asks whether its owner is the main form as it goes.
-  DestroyComponents();
-  if (Application->MainForm() == this) Application->SetMainForm(nullptr);
-}
-
-void TForm::BeforeDestruction() {
-  if (destroyed_) return;
-  destroyed_ = true;
-  DispatchSafely([&] { DoDestroy(); });
-}
-
-void TForm::InitializeForm(const std::string &DescriptionName) {
-  std::optional<std::string> text = FindFormText(DescriptionName);
-  if (!text) throw EFormError(0, "No form description named " + DescriptionName);
-  ReadComponentText(this, *text, &handlers_);
-  for (const FieldBinding &f : fields_)
-    if (!f.Bind(FindComponent(f.Name)))
-      throw EComponentError("Form " + DescriptionName + " has no component " + f.Name +
-                            " of the expected class");
-  DispatchSafely([&] { DoCreate(); });
-}
-
-void TForm::DoCreate() {
-  if (OnCreate) OnCreate(this);
-}
-void TForm::DoShow() {
-  if (OnShow) OnShow(this);
-}
-void TForm::DoHide() {
-  if (OnHide) OnHide(this);
-}
-void TForm::DoDestroy() {
-  if (OnDestroy) OnDestroy(this);
 }
 
 void TForm::SetVisible(bool Value) {
@@ -166,6 +105,10 @@ void TForm::SetVisible(bool Value) {
     Widget()->hide();
     DispatchSafely([&] { DoHide(); });
   }
+}
+
+void TForm::QuitModalLoop() {
+  if (modalLoop_) modalLoop_->quit();
 }
 
 void TForm::UpdateTabOrder() {
@@ -199,38 +142,6 @@ TModalResult TForm::ShowModal() {
   return result;
 }
 
-void TForm::SetModalResult(TModalResult Value) {
-  modalResult_ = Value;
-  if (modal_ && Value != mrNone) Close();
-}
-
-void TForm::Close() {
-  bool canClose = true;
-  if (OnCloseQuery) OnCloseQuery(this, canClose);
-  if (!canClose) {
-    if (modal_) modalResult_ = mrNone;
-    return;
-  }
-  TCloseAction action = caHide;
-  if (OnClose) OnClose(this, action);
-  if (action == caNone) {
-    if (modal_) modalResult_ = mrNone;
-    return;
-  }
-  if (modal_) {
-    if (modalResult_ == mrNone) modalResult_ = mrCancel;
-    if (modalLoop_) modalLoop_->quit();
-    return;
-  }
-  SetVisible(false);
-  Application->FormClosed(this);
-}
-
-void TForm::SetBorderStyle(TFormBorderStyle Value) {
-  borderStyle_ = Value;
-  ApplyWindowFlags();
-}
-
 void TForm::ApplyWindowFlags() {
   Qt::WindowFlags flags = Qt::Window;
   switch (borderStyle_) {
@@ -259,7 +170,7 @@ void TForm::ConstraintsChanged() {
   // Height can say.
   QWidget *w = Widget();
   const TSizeConstraints &c = *Constraints();
-  bool fixed = borderStyle_ == bsDialog || borderStyle_ == bsSingle || borderStyle_ == bsToolWindow;
+  bool fixed = FixedBorder();
   if (!fixed) {
     w->setMinimumSize(c.MinWidth(), c.MinHeight());
     w->setMaximumSize(c.MaxWidth() > 0 ? c.MaxWidth() : MaxControlSize,
@@ -269,16 +180,9 @@ void TForm::ConstraintsChanged() {
   if (fixed) w->setFixedSize(Width(), Height());
 }
 
-TSize TForm::ConstrainedSize(int AWidth, int AHeight) const {
-  // A fixed border fixes the window at the size code gives it.
-  if (borderStyle_ == bsDialog || borderStyle_ == bsSingle || borderStyle_ == bsToolWindow)
-    return TSize{AWidth, AHeight};
-  return TControl::ConstrainedSize(AWidth, AHeight);
-}
-
 void TForm::BoundsChanged() {
   TWinControl::BoundsChanged();
-  if (borderStyle_ == bsDialog || borderStyle_ == bsSingle || borderStyle_ == bsToolWindow)
+  if (FixedBorder())
     Widget()->setFixedSize(Width(), Height());
 }
 
@@ -301,11 +205,6 @@ void TForm::FitOnScreen(bool Centre) {
                         Centre);
   // A smaller size is a resize like the user's: the layout and OnResize follow.
   SetBounds(p.Left, p.Top, p.Width, p.Height);
-}
-
-void TForm::SetActiveControl(TWinControl *Value) {
-  activeControl_ = Value;
-  if (Value && Visible() && Value->CanFocus()) Value->SetFocus();
 }
 
 void TForm::FocusFirstControl() {
