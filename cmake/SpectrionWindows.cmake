@@ -22,8 +22,15 @@ add_subdirectory(${SPECTRION_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUD
 include(GoogleTest)
 enable_testing()
 
-add_subdirectory(src/platform)
-add_subdirectory(src/support)
+include(cmake/Spectrion.cmake)
+# GCC 12's -Wrestrict misfires on std::string concatenation at -O2 (a known
+# false alarm of that release); everything else stays a warning or an error.
+add_compile_options(-Wno-restrict)
+
+# Libraries, lowest first, as in the Linux build.
+foreach(dir platform support axes chart widgets localisation hostlink simulation)
+  add_subdirectory(src/${dir})
+endforeach()
 
 # Tests. The core's test files are the very files the Linux build runs;
 # the Windows back end's own tests live in tests/platform/windows.

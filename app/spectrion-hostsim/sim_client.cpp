@@ -1,6 +1,7 @@
 #include "sim_client.h"
 
 #include "sim_log.h"
+#include "sim_process.h"
 
 #include "hostlink/demon_client.h"
 #include "platform/application.h"
@@ -9,11 +10,8 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <spawn.h>
 #include <exception>
 #include <memory>
-
-extern char **environ;
 
 namespace {
 
@@ -174,12 +172,8 @@ int RunSimInstance(const TSimInstanceOptions &Options) {
   std::fflush(stdout);
   if (!Options.Spawn.empty()) {
     std::vector<std::string> args = Split(Options.Spawn, ' ');
-    std::vector<char *> argv;
-    for (auto &a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0)
-      std::printf("spawned %d\n", int(pid));
+    if (const std::int64_t pid = StartDetached(args))
+      std::printf("spawned %lld\n", static_cast<long long>(pid));
     std::fflush(stdout);
   }
   while (!g_instanceStop && !Application->Terminated()) ProcessWindowMessages(50);

@@ -1,6 +1,7 @@
 #include "sim_server.h"
 
 #include "sim_log.h"
+#include "sim_process.h"
 
 #include "hostlink/demon_client.h"
 #include "hostlink/message_stream.h"
@@ -15,12 +16,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
-
-extern char **environ;
 
 namespace {
 
@@ -70,12 +66,7 @@ std::int32_t StartProgram(const std::string &File, const std::string &Parameters
     if (end == std::string::npos) break;
     start = end + 1;
   }
-  std::vector<char *> argv;
-  for (auto &a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (::posix_spawnp(&pid, File.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return 0;
-  return pid;
+  return std::int32_t(StartDetached(args));
 }
 
 class TSimServer {
@@ -96,8 +87,7 @@ public:
     while (!g_stop && !done_) {
       ProcessWindowMessages(50);
       RunActions();
-      while (::waitpid(-1, nullptr, WNOHANG) > 0) {
-      }
+      ReapEndedChildren();
       if (options_.MaxSeconds > 0 && Clock::now() - start > std::chrono::seconds(options_.MaxSeconds))
         break;
     }
@@ -139,7 +129,7 @@ private:
       if (delay > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
       else
-        while (!g_stop) ::pause();
+        WaitUntil(g_stop);
       return;
     case mbDelay:
       std::this_thread::sleep_for(std::chrono::milliseconds(delay));

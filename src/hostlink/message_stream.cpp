@@ -1,9 +1,9 @@
 #include "hostlink/message_stream.h"
 
 #include "hostlink/demon_client.h"
+#include "platform/local_time.h"
 
-#include <chrono>
-#include <ctime>
+#include <algorithm>
 
 namespace {
 
@@ -34,16 +34,9 @@ TTimeStamp DateTimeToTimeStamp(int Year, int Month, int Day, int Hour, int Minut
 }
 
 TTimeStamp NextMessageStamp() {
-  const auto now = std::chrono::system_clock::now();
-  const std::time_t secs = std::chrono::system_clock::to_time_t(now);
-  const int ms = int(std::chrono::duration_cast<std::chrono::milliseconds>(
-                         now.time_since_epoch())
-                         .count() %
-                     1000);
-  std::tm local{};
-  localtime_r(&secs, &local);
-  TTimeStamp s = DateTimeToTimeStamp(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                                     local.tm_hour, local.tm_min, local.tm_sec, ms);
+  const TLocalTime now = LocalTimeNow();
+  TTimeStamp s = DateTimeToTimeStamp(now.Year, now.Month, now.Day, now.Hour, now.Minute,
+                                     std::min(now.Second, 59), now.Millisecond);
   g_lastStamp = LaterStamp(s, g_lastStamp);
   return g_lastStamp;
 }
