@@ -1,0 +1,2 @@
+function(spectrion_windows_package_targets)
+endfunction()
