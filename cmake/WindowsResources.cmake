@@ -44,7 +44,7 @@ foreach(name CURHAND CURZOOMW CURZOOMD CURZOOMP)
   list(APPEND spectrion_cursor_files ${SPECTRION_RC_CURSORS}/${name}.cur)
 endforeach()
 add_custom_command(OUTPUT ${spectrion_cursor_files}
-  COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/packaging/windows/make_cursors.py
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/packaging/windows/make_cursors.py
           ${PROJECT_SOURCE_DIR}/src/chart/rchart_cursors.cpp ${SPECTRION_RC_CURSORS}
   DEPENDS ${PROJECT_SOURCE_DIR}/packaging/windows/make_cursors.py
           ${PROJECT_SOURCE_DIR}/src/chart/rchart_cursors.cpp
