@@ -24,6 +24,8 @@ IFS=. read -r -a parts <<<"$version"
 while [ ${#parts[@]} -lt 4 ]; do parts+=(0); done
 version4=$(IFS=.; echo "${parts[*]}")
 
+# strip takes the programs' time stamp from here too.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct 2>/dev/null || echo 0)}
 base=spectrion-$version-windows-x64
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
@@ -43,8 +45,7 @@ cp "$src/data/lang/spectrion.itl" "$src/data/lang/spectrion-de.itl" "$stage/lang
 cp "$src/data/icons/spectrion.png" "$src/data/icons/spectrion.ico" "$stage/"
 cp "$src/packaging/copyright" "$stage/copyright.txt"
 
-stamp=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct 2>/dev/null || echo 0)}
-find "$stage" -exec touch -h -d "@$stamp" {} +
+find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
 setup=$out/$base-setup.exe zip=$out/$base-portable.zip
 rm -f "$setup" "$zip"
