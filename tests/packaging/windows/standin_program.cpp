@@ -1,7 +1,8 @@
 // A tiny Windows GUI program that plays the shipped programs where they do not
 // exist yet: it gets the same resources as every program of the build, opens
 // a window with the program icon and the panning cursor, and closes it again.
-// Exit code 0 when both came from its own resources.
+// Exit code 0 when both came from its own resources, 1 when not, 2 or 3 when
+// the window could not be made.
 #include <windows.h>
 
 namespace {
@@ -27,7 +28,8 @@ int WINAPI WinMain(HINSTANCE Instance, HINSTANCE, LPSTR, int) {
   HWND window = CreateWindowExW(0, wc.lpszClassName, L"Spectrion", WS_OVERLAPPEDWINDOW,
                                 CW_USEDEFAULT, CW_USEDEFAULT, 320, 200, nullptr, nullptr,
                                 Instance, nullptr);
-  if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+  if (!window) return 3;
+  PostMessageW(window, WM_CLOSE, 0, 0);
   MSG msg;
   while (window && GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
