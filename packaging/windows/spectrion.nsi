@@ -41,7 +41,7 @@ SetCompressor /SOLID lzma
 !define MUI_UNICON "${STAGE}/spectrion.ico"
 !define MUI_ABORTWARNING
 !define MUI_LANGDLL_WINDOWTITLE "Spectrion"
-!define MUI_LANGDLL_INFO "Please choose the language of Spectrion.$\r$\nBitte wählen Sie die Sprache von Spectrion."
+!define MUI_LANGDLL_INFO "Language of Spectrion:$\r$\nSprache von Spectrion:"
 
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
