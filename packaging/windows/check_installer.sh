@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds the Windows package and tries it under Wine, in the build's own
-# prefix: installs it silently (English by default, then German with
-# /LANG=de), checks the installed files against the portable zip, the chosen
-# language file, the Start-menu entry and the "Apps & features" values, runs
-# the uninstaller silently and checks that nothing is left in Program Files,
-# the Start menu or the registry. An unknown /LANG must fail and install
-# nothing. Prints the sizes of the installer and the zip in bytes.
+# prefix: installs it silently (English by default, German with /LANG=de,
+# over an earlier installation, into another folder with /D=), checks the
+# installed files against the portable zip, the chosen language file, the
+# Start-menu entry and the "Apps & features" values, runs the uninstaller
+# silently and checks that nothing is left in Program Files, the Start menu
+# or the registry, except a file the user put there. An unknown /LANG must
+# fail and install nothing. Prints the sizes of the installer and the zip in
+# bytes.
 #   check_installer.sh BUILD-DIR PACKAGE-TARGET PACKAGE-DIR VERSION
 # e.g. check_installer.sh build-windows package-windows build-windows/package 1.1.0
 set -euo pipefail
@@ -25,10 +27,14 @@ run=$build/wine-run
 prefix=$build/wineprefix
 setup=$pkg/spectrion-$version-windows-x64-setup.exe
 zip=$pkg/spectrion-$version-windows-x64-portable.zip
-instdir=$prefix/drive_c/Program\ Files/Spectrion
 shortcut=$prefix/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Spectrion.lnk
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Spectrion'
-wininst='C:\Program Files\Spectrion'
+# The folder installed into, as Windows and as this machine name it.
+use_folder() { # WINDOWS-PATH (C:\...)
+  wininst=$1
+  instdir=$prefix/drive_c/$(echo "${1#C:\\}" | tr '\\' /)
+}
+use_folder 'C:\Program Files\Spectrion'
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -57,17 +63,15 @@ uninstall() {
 
 expect_nothing_left() {
   if [ -e "$instdir" ]; then
-    fail "left in Program Files: $(cd "$instdir" && find . | sort | tr '\n' ' ')"
+    fail "left in $wininst: $(cd "$instdir" && find . | sort | tr '\n' ' ')"
   fi
   [ ! -e "$shortcut" ] || fail "the Start-menu entry is left"
   ! key_exists || fail "the uninstall key is left"
 }
 
 # A clean start, should an earlier run have been cut short.
-if [ -e "$instdir" ] || key_exists; then
-  rm -rf "$instdir" "$shortcut"
-  "$run" reg delete "$key" /f >/dev/null 2>&1 || true
-fi
+rm -rf "$instdir" "$shortcut" "$prefix/drive_c/Apps"
+"$run" reg delete "$key" /f >/dev/null 2>&1 || true
 
 unzip -q "$zip" -d "$tmp/zip"
 portable=$tmp/zip/spectrion-$version-windows-x64
@@ -77,12 +81,14 @@ cmp -s "$portable/spectrion.itl" "$portable/lang/spectrion.itl" ||
 (cd "$portable" && find . -type f | sort) >"$tmp/zip-files"
 (cat "$tmp/zip-files"; echo ./uninstall.exe) | sort >"$tmp/expected-files"
 
-check_install() { # LANGUAGE-FILE [installer options...]
+# Installs with the given options into the current folder and checks the
+# files, the language file, the Start-menu entry and the uninstall key.
+install_and_check() { # LANGUAGE-FILE [installer options...]
   local lang_file=$1
   shift
   "$run" "$setup" /S "$@" || { fail "installer $* exit code $?"; return; }
   if [ ! -d "$instdir" ]; then
-    fail "installer $* installed nothing"
+    fail "installer $* installed nothing in $wininst"
     return
   fi
   (cd "$instdir" && find . -type f | sort) >"$tmp/installed"
@@ -112,14 +118,34 @@ check_install() { # LANGUAGE-FILE [installer options...]
   if [[ ! $got =~ ^0x[0-9a-fA-F]+$ ]] || (((got - kb) ** 2 > 1)); then
     fail "EstimatedSize is '$got', expected about $kb (KiB)"
   fi
-
-  uninstall
-  expect_nothing_left
 }
 
-check_install spectrion.itl
-check_install spectrion-de.itl /LANG=de
-check_install spectrion.itl /LANG=EN
+# English by default; removed without a trace.
+install_and_check spectrion.itl
+uninstall
+expect_nothing_left
+
+# German, then English installed over it; a file of the user's survives the
+# uninstaller, and only that file.
+install_and_check spectrion-de.itl /LANG=de
+install_and_check spectrion.itl /LANG=EN
+echo "my notes" >"$instdir/notes.txt"
+uninstall
+if [ "$(cd "$instdir" 2>/dev/null && find . | sort | tr '\n' ' ')" != ". ./notes.txt " ]; then
+  fail "after uninstalling, $wininst holds '$(cd "$instdir" 2>/dev/null && find . | sort | tr '\n' ' ')', expected only the user's notes.txt"
+fi
+rm -rf "$instdir"
+expect_nothing_left
+
+# Another folder (one the user made), chosen on the command line.
+mkdir -p "$prefix/drive_c/Apps"
+use_folder 'C:\Apps\Spectrion'
+install_and_check spectrion-de.itl /LANG=de "/D=$wininst"
+uninstall
+expect_nothing_left
+[ -z "$(ls -A "$prefix/drive_c/Apps")" ] || fail "C:\\Apps is not empty after uninstalling"
+rmdir "$prefix/drive_c/Apps"
+use_folder 'C:\Program Files\Spectrion'
 
 # A language the program does not have is refused, and nothing is installed.
 set +e
