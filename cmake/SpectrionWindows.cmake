@@ -22,6 +22,16 @@ add_subdirectory(${SPECTRION_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUD
 include(GoogleTest)
 enable_testing()
 
+# Resources (icon, cursors, manifest, version) for every executable of the
+# build, given at the end of the configuration; the installer and portable zip
+# of the programs; the tests of both.
+enable_language(RC)
+include(cmake/WindowsResources.cmake)
+include(cmake/WindowsPackage.cmake)
+add_subdirectory(tests/packaging/windows)
+cmake_language(DEFER CALL spectrion_windows_resources_for_all)
+cmake_language(DEFER CALL spectrion_windows_package_targets)
+
 include(cmake/Spectrion.cmake)
 # GCC 12's -Wrestrict misfires on std::string concatenation at -O2 (a known
 # false alarm of that release); everything else stays a warning or an error.
