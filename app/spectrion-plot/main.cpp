@@ -7,9 +7,11 @@
 #include "platform/atomic_file.h"
 #include "platform/process_info.h"
 
+#if !defined(_WIN32)
 #include <QApplication>
 #include <QString>
 #include <QtGlobal>
+#endif
 
 #include <csignal>
 #include <cstdlib>
@@ -23,6 +25,7 @@
 
 namespace {
 
+#if !defined(_WIN32)
 // The picture never depends on the screen the tool happens to run on: it is
 // drawn on the offscreen platform (unless the caller chose a platform), at
 // exactly the device pixel ratio asked for.
@@ -40,6 +43,7 @@ void PrepareHeadlessDrawing(double Scale) {
 void KeepToolkitQuiet(QtMsgType Type, const QMessageLogContext &, const QString &Message) {
   if (Type == QtFatalMsg) std::cerr << "spectrion-plot: " << Message.toStdString() << "\n";
 }
+#endif
 
 // The English language file that lies beside the tool, as it lies beside
 // the program; empty when there is none.
@@ -75,6 +79,11 @@ int main(int argc, char **argv) {
     std::cout << "spectrion-plot " SPECTRION_VERSION "\n";
     return 0;
   }
+#if defined(_WIN32)
+  // Windows draws the hidden chart window at the scale asked for, whatever
+  // the screen's.
+  Application->SetPixelRatioOverride(options.Scale);
+#else
   // A file-size limit makes a write fail with a reason instead of killing
   // the tool half-way.
   std::signal(SIGXFSZ, SIG_IGN);
@@ -82,6 +91,7 @@ int main(int argc, char **argv) {
   PrepareHeadlessDrawing(options.Scale);
   qInstallMessageHandler(KeepToolkitQuiet);
   QApplication app(argc, argv);
+#endif
   Application->Initialize();
   try {
     if (options.LanguageFile.empty()) options.LanguageFile = DefaultLanguageFile();

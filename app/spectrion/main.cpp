@@ -5,7 +5,9 @@
 #include "simulation/about_box.h"
 #include "simulation/main_window.h"
 
+#if !defined(_WIN32)
 #include <QApplication>
+#endif
 
 #include <cstring>
 #include <exception>
@@ -17,7 +19,9 @@ int main(int argc, char **argv) {
     std::cout << "spectrion " SPECTRION_VERSION "\n";
     return 0;
   }
+#if !defined(_WIN32)
   QApplication qtApplication(argc, argv);
+#endif
   Application->Initialize();
   EndRunOnTerminationSignals();
   Application->SetTitle("Spectrion");
