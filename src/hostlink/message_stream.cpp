@@ -1,7 +1,5 @@
 #include "hostlink/message_stream.h"
 
-#include "hostlink/demon_client.h"
-
 #include <chrono>
 #include <ctime>
 
@@ -98,7 +96,7 @@ std::string ReadWireString(TStream &Stream) {
 
 // ---------------------------------------------------------------------------
 
-TQuorvoMessageStream::TQuorvoMessageStream(TkdbCustomDemon *ADemon)
+TQuorvoMessageStream::TQuorvoMessageStream(TMessageLink *ADemon)
     : Demon(ADemon), senderEntity_(std::make_unique<TEntity>(ADemon)) {}
 
 TQuorvoMessageStream::~TQuorvoMessageStream() = default;

@@ -1,13 +1,12 @@
+// Message windows on Unix-domain sockets. Between sends the event loop
+// serves them through loop_services.h; while a send waits, the send itself
+// polls every window and connection of the process.
 #include "platform/message_window.h"
 
 #include "platform/application.h"
 #include "platform/message_frame.h"
+#include "platform/posix/loop_services.h"
 #include "platform/runtime_dir.h"
-
-#include <QCoreApplication>
-#include <QSocketNotifier>
-#include <QString>
-#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -89,14 +88,6 @@ struct TWindowInfo {
   std::string Title;
 };
 
-// Class names and titles match without regard to letter case, as window
-// lookups by name do.
-bool SameWindowName(const std::string &A, const std::string &B) {
-  if (A.size() == B.size() && A == B) return true;
-  return QString::fromUtf8(A.data(), qsizetype(A.size()))
-             .compare(QString::fromUtf8(B.data(), qsizetype(B.size())), Qt::CaseInsensitive) == 0;
-}
-
 bool ReadInfo(const std::string &Path, TWindowInfo &Info) {
   // Non-blocking and checked to be a regular file: a FIFO planted under the
   // name must not stop the reader in open() or read().
@@ -174,7 +165,7 @@ struct TMessageWindow::Impl {
   std::string ClassName;
   std::string Title;
   unsigned TrustedUid = ::geteuid();
-  QSocketNotifier *Notifier = nullptr;
+  std::unique_ptr<TLoopWatch> Notifier;
 };
 
 namespace {
@@ -185,18 +176,15 @@ struct TIncoming {
   TMessageWindowHandle Window = 0;
   TCopyDataFrameReader Reader;
   Clock::time_point LastProgress = Clock::now();
-  QSocketNotifier *Notifier = nullptr;
+  std::unique_ptr<TLoopWatch> Notifier;
 };
 
-void DropNotifier(QSocketNotifier *&Notifier) {
-  if (!Notifier) return;
-  Notifier->setEnabled(false);
-  Notifier->deleteLater();
-  Notifier = nullptr;
+void DropNotifier(std::unique_ptr<TLoopWatch> &Notifier) {
+  Notifier.reset();
 }
 
 // Every window and incoming connection of the process. Windows are served
-// by Qt socket notifiers between sends and by Pump while a send waits.
+// by the event loop between sends and by Pump while a send waits.
 class THub {
 public:
   std::vector<TMessageWindow::Impl *> Windows;
@@ -237,10 +225,8 @@ public:
       auto in = std::make_unique<TIncoming>();
       in->Fd = fd;
       in->Window = Handle;
-      if (QCoreApplication::instance()) {
-        in->Notifier = new QSocketNotifier(fd, QSocketNotifier::Read);
-        QObject::connect(in->Notifier, &QSocketNotifier::activated,
-                         [this, fd] { ReadIncoming(fd); });
+      if (EventLoopAvailable()) {
+        in->Notifier = WatchReadable(fd, [this, fd] { ReadIncoming(fd); });
         EnsureSweeper();
       }
       Incoming.push_back(std::move(in));
@@ -311,7 +297,7 @@ public:
   // is on screen, later ones only go to standard error, so a peer sending
   // bad messages in a loop cannot stack up boxes.
   void ReportHandlerError(std::exception_ptr Error) {
-    if (errorShowing_ || !QCoreApplication::instance()) {
+    if (errorShowing_ || !EventLoopAvailable()) {
       try {
         std::rethrow_exception(Error);
       } catch (const std::exception &e) {
@@ -323,7 +309,7 @@ public:
       return;
     }
     errorShowing_ = true;
-    QTimer::singleShot(0, QCoreApplication::instance(), [this, Error] {
+    RunSoon([this, Error] {
       try {
         std::rethrow_exception(Error);
       } catch (const std::exception &e) {
@@ -350,7 +336,7 @@ public:
       else
         ++i;
     }
-    if (Incoming.empty() && sweeper_) sweeper_->stop();
+    if (Incoming.empty()) sweeper_.reset();
   }
 
   // Waits up to TimeoutMs for this process's windows and connections (and
@@ -380,14 +366,9 @@ public:
 
 private:
   void EnsureSweeper() {
-    if (!sweeper_) {
-      sweeper_ = std::make_unique<QTimer>();
-      sweeper_->setInterval(1000);
-      QObject::connect(sweeper_.get(), &QTimer::timeout, [this] { Sweep(); });
-    }
-    if (!sweeper_->isActive()) sweeper_->start();
+    if (!sweeper_) sweeper_ = RepeatEvery(1000, [this] { Sweep(); });
   }
-  std::unique_ptr<QTimer> sweeper_;
+  std::unique_ptr<TLoopWatch> sweeper_;
   bool errorShowing_ = false;
 };
 
@@ -500,11 +481,9 @@ TMessageWindow::TMessageWindow(const std::string &ClassName, const std::string &
   }
   if (impl_->ListenFd < 0) throw EMessageWindowError("no free message window handle");
   Hub().Windows.push_back(impl_.get());
-  if (QCoreApplication::instance()) {
-    impl_->Notifier = new QSocketNotifier(impl_->ListenFd, QSocketNotifier::Read);
+  if (EventLoopAvailable()) {
     const TMessageWindowHandle handle = impl_->Handle;
-    QObject::connect(impl_->Notifier, &QSocketNotifier::activated,
-                     [handle] { Hub().AcceptAll(handle); });
+    impl_->Notifier = WatchReadable(impl_->ListenFd, [handle] { Hub().AcceptAll(handle); });
   }
 }
 
