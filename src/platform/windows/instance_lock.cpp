@@ -30,10 +30,7 @@ HANDLE AsHandle(int Value) {
 } // namespace
 
 TInstanceLock::TResult TInstanceLock::TryAcquire(const std::string &Name, std::string *Error) {
-  if (Held()) {
-    if (Error) *Error = "the lock object holds a lock already";
-    return lrFailed;
-  }
+  Release(); // a lock object holds one lock at a time
   const std::optional<std::wstring> name = ObjectName(Name, Error);
   if (!name) return lrFailed;
   HANDLE mutex = CreateMutexW(nullptr, FALSE, name->c_str());

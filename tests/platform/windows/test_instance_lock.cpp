@@ -51,7 +51,7 @@ TEST(InstanceLock, SecondStartFindsTheOwnersWindowAndNothingOnceTheOwnerIsGone) 
   EXPECT_EQ(again.TryAcquire(name), TInstanceLock::lrAcquired);
 }
 
-TEST(InstanceLock, NamesTheSystemCannotTakeFailWithAReason) {
+TEST(InstanceLock, BadNamesFailWithAReasonAndANewLockReplacesTheOld) {
   TInstanceLock lock;
   for (const std::string &bad : {std::string(), std::string("QV_a\\b.exe"), std::string("QV_\xff")}) {
     std::string why;
@@ -59,11 +59,13 @@ TEST(InstanceLock, NamesTheSystemCannotTakeFailWithAReason) {
     EXPECT_NE(why.find("invalid lock name"), std::string::npos) << why;
     EXPECT_FALSE(lock.Held());
   }
-  const std::string name = UniqueName("twice");
-  ASSERT_EQ(lock.TryAcquire(name), TInstanceLock::lrAcquired);
-  std::string why;
-  EXPECT_EQ(lock.TryAcquire(name, &why), TInstanceLock::lrFailed);
-  EXPECT_TRUE(lock.Held()); // the held lock is kept
+  // Taking a lock lets go of the one held before.
+  const std::string first = UniqueName("first"), second = UniqueName("second");
+  ASSERT_EQ(lock.TryAcquire(first), TInstanceLock::lrAcquired);
+  ASSERT_EQ(lock.TryAcquire(second), TInstanceLock::lrAcquired);
+  TInstanceLock other;
+  EXPECT_EQ(other.TryAcquire(first), TInstanceLock::lrAcquired);
+  EXPECT_EQ(other.TryAcquire(second), TInstanceLock::lrBusy);
 }
 
 } // namespace
