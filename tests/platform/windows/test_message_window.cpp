@@ -145,7 +145,7 @@ TEST_F(MessageWindowTest, HandlerErrorIsShownFromTheLoopAfterTheSenderWasAnswere
   EXPECT_EQ(g_shownLoopErrors.size(), 2u);
 }
 
-TEST_F(MessageWindowTest, AnotherProcessFindsAndSendsAndServes) {
+TEST_F(MessageWindowTest, AnotherProcessFindsOurWindowAndSendsToIt) {
   TMessageWindow w("SpectrionCrossClass", "Cross Title");
   TReceived got;
   Record(w, got);
@@ -155,6 +155,41 @@ TEST_F(MessageWindowTest, AnotherProcessFindsAndSendsAndServes) {
   EXPECT_EQ(got.Block, "from peer");
   EXPECT_NE(got.Sender, 0u);
   EXPECT_EQ(RunPeer(L"send NoSuchClass nobody 4100 x"), 3);
+}
+
+TEST_F(MessageWindowTest, RequestToAnotherProcessGetsItsReplyWhileTheSendWaits) {
+  TRunningPeer peer(L"serve SpectrionServeClass \"Serve Title\" 20000");
+  ASSERT_TRUE(peer.Started());
+  TMessageWindowHandle target = 0;
+  for (int i = 0; i < 400 && !target; ++i) {
+    target = FindMessageWindow("SPECTRIONSERVECLASS", "serve title");
+    if (!target) Sleep(25);
+  }
+  ASSERT_NE(target, 0u);
+  EXPECT_TRUE(IsMessageWindow(target));
+  TMessageWindow own("SpectrionTestA", "first");
+  TReceived got;
+  Record(own, got);
+  ASSERT_TRUE(own.SendCopyData(target, 4105, "ping"));
+  // The peer's reply reached us before our send returned.
+  EXPECT_EQ(got.Count, 1);
+  EXPECT_EQ(got.Block, "pong");
+  EXPECT_EQ(got.Sender, target);
+  EXPECT_EQ(peer.Wait(), 0);
+  EXPECT_FALSE(IsMessageWindow(target));
+  EXPECT_FALSE(own.SendCopyData(target, 4105, "ping"));
+}
+
+TEST_F(MessageWindowTest, OversizeBlockFromAnotherSenderIsRefusedUnhandled) {
+  TMessageWindow w("SpectrionTestB", "second");
+  TReceived got;
+  Record(w, got);
+  std::string big(MaxCopyDataBlock + 1, 'x');
+  COPYDATASTRUCT data{4096, DWORD(big.size()), big.data()};
+  EXPECT_EQ(SendMessageW(reinterpret_cast<HWND>(static_cast<LONG_PTR>(std::int32_t(w.Handle()))),
+                         WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)),
+            FALSE);
+  EXPECT_EQ(got.Count, 0);
 }
 
 } // namespace

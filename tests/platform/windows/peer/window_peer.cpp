@@ -4,6 +4,9 @@
 //   window_peer owner NAME HEX             exit 0 when NAME's owner window is HEX
 //   window_peer send CLASS TITLE CODE TEXT finds the window, sends TEXT with CODE
 //                                          (exit 3: not found, 4: not delivered)
+//   window_peer serve CLASS TITLE MS       a window for up to MS; exit 0 once
+//                                          "ping" came with code 4105 and was
+//                                          answered with "pong" to its sender
 #include "platform/instance_lock.h"
 #include "platform/message_window.h"
 #include "platform/process_info.h"
@@ -49,6 +52,17 @@ int main() {
     if (!target) return 3;
     TMessageWindow own("SpectrionPeerClass", "peer");
     return own.SendCopyData(target, std::atoi(Arg(Argc, Argv, 4).c_str()), Arg(Argc, Argv, 5)) ? 0 : 4;
+  }
+  if (mode == "serve") {
+    TMessageWindow window(Arg(Argc, Argv, 2), Arg(Argc, Argv, 3));
+    bool answered = false;
+    window.OnCopyData = [&](TMessageWindowHandle Sender, std::int32_t Code,
+                            const std::string &Block) {
+      if (Code == 4105 && Block == "ping") answered = window.SendCopyData(Sender, 4103, "pong");
+    };
+    const ULONGLONG end = GetTickCount64() + ULONGLONG(std::atoi(Arg(Argc, Argv, 4).c_str()));
+    while (!answered && GetTickCount64() < end) ProcessWindowMessages(50);
+    return answered ? 0 : 1;
   }
   return 64;
 }
