@@ -38,7 +38,8 @@ bool EventLoopAvailable() {
 
 std::unique_ptr<TLoopWatch> WatchReadable(int Fd, std::function<void()> OnReadable) {
   auto *notifier = new QSocketNotifier(Fd, QSocketNotifier::Read);
-  QObject::connect(notifier, &QSocketNotifier::activated, [call = std::move(OnReadable)] { call(); });
+  QObject::connect(notifier, &QSocketNotifier::activated,
+                   [call = std::move(OnReadable)] { call(); });
   return std::make_unique<TQtWatch>(notifier);
 }
 

@@ -13,8 +13,7 @@ namespace {
 class TDesktopLauncher : public TShellLauncher {
 public:
   bool OpenUrl(const std::string &Url) override {
-    return QDesktopServices::openUrl(
-        QUrl(QString::fromUtf8(Url.data(), qsizetype(Url.size()))));
+    return QDesktopServices::openUrl(QUrl(QString::fromUtf8(Url.data(), qsizetype(Url.size()))));
   }
 
   int StartProgram(const std::string &Path, const std::vector<std::string> &Arguments) override {

@@ -36,7 +36,8 @@ void EndProcessNow(int ExitCode) {
   std::fflush(nullptr);
   // Unlike ExitProcess, no library's detach code and no exit handler runs.
   TerminateProcess(GetCurrentProcess(), UINT(ExitCode));
-  for (;;) Sleep(INFINITE); // not reached: terminating oneself does not return
+  for (;;)
+    Sleep(INFINITE); // not reached: terminating oneself does not return
 }
 
 TProcessWaitResult WaitForProcess(std::int32_t ProcessId, int TimeoutMs, std::int32_t &ExitCode,
@@ -44,17 +45,20 @@ TProcessWaitResult WaitForProcess(std::int32_t ProcessId, int TimeoutMs, std::in
   HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
                                static_cast<DWORD>(ProcessId));
   if (!process) {
-    if (Error) *Error = "process " + std::to_string(ProcessId) + ": " + SystemErrorText(GetLastError());
+    if (Error)
+      *Error = "process " + std::to_string(ProcessId) + ": " + SystemErrorText(GetLastError());
     return pwFailed;
   }
   const DWORD waited = WaitForSingleObject(process, DWORD(TimeoutMs < 0 ? 0 : TimeoutMs));
   TProcessWaitResult result = pwFailed;
   if (waited == WAIT_TIMEOUT) {
-    if (Error) *Error = "process " + std::to_string(ProcessId) + " did not end within " +
-                        std::to_string(TimeoutMs / 1000) + " s";
+    if (Error)
+      *Error = "process " + std::to_string(ProcessId) + " did not end within " +
+               std::to_string(TimeoutMs / 1000) + " s";
     result = pwTimedOut;
   } else if (waited != WAIT_OBJECT_0) {
-    if (Error) *Error = "process " + std::to_string(ProcessId) + ": " + SystemErrorText(GetLastError());
+    if (Error)
+      *Error = "process " + std::to_string(ProcessId) + ": " + SystemErrorText(GetLastError());
   } else {
     DWORD code = 0;
     if (GetExitCodeProcess(process, &code)) {

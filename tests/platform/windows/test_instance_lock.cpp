@@ -53,7 +53,8 @@ TEST(InstanceLock, SecondStartFindsTheOwnersWindowAndNothingOnceTheOwnerIsGone) 
 
 TEST(InstanceLock, BadNamesFailWithAReasonAndANewLockReplacesTheOld) {
   TInstanceLock lock;
-  for (const std::string &bad : {std::string(), std::string("QV_a\\b.exe"), std::string("QV_\xff")}) {
+  for (const std::string &bad :
+       {std::string(), std::string("QV_a\\b.exe"), std::string("QV_\xff")}) {
     std::string why;
     EXPECT_EQ(lock.TryAcquire(bad, &why), TInstanceLock::lrFailed) << bad;
     EXPECT_NE(why.find("invalid lock name"), std::string::npos) << why;

@@ -114,7 +114,8 @@ TEST_F(MessageWindowTest, HungReceiverCostsAtMostTheSendTimeout) {
     handle = hung.Handle();
     WaitForSingleObject(release, 20000);
   });
-  while (handle == 0) Sleep(1);
+  while (handle == 0)
+    Sleep(1);
   TMessageWindow a("SpectrionTestA", "first");
   SetMessageSendTimeout(300);
   const auto start = std::chrono::steady_clock::now();

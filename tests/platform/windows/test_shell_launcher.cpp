@@ -16,15 +16,22 @@ std::vector<std::wstring> SplitLikeTheRuntime(const std::wstring &Line) {
   int count = 0;
   LPWSTR *argv = CommandLineToArgvW((L"prog.exe " + Line).c_str(), &count);
   std::vector<std::wstring> out;
-  for (int i = 1; i < count; ++i) out.emplace_back(argv[i]);
+  for (int i = 1; i < count; ++i)
+    out.emplace_back(argv[i]);
   LocalFree(argv);
   return out;
 }
 
 TEST(WindowsShellLauncher, ArgumentsSurviveTheCommandLineUnchanged) {
-  const std::vector<std::string> args = {"plain", "two words", "", "quote\"inside",
-                                         "trailing\\", "back\\\\\"slash", "tab\there",
-                                         "\xc3\xa4\xe2\x82\xac", "C:\\Program Files\\x\\"};
+  const std::vector<std::string> args = {"plain",
+                                         "two words",
+                                         "",
+                                         "quote\"inside",
+                                         "trailing\\",
+                                         "back\\\\\"slash",
+                                         "tab\there",
+                                         "\xc3\xa4\xe2\x82\xac",
+                                         "C:\\Program Files\\x\\"};
   const std::vector<std::wstring> split = SplitLikeTheRuntime(CommandLineText(args));
   ASSERT_EQ(split.size(), args.size());
   for (std::size_t i = 0; i < args.size(); ++i) {

@@ -51,7 +51,8 @@ int main() {
     const TMessageWindowHandle target = FindMessageWindow(Arg(Argc, Argv, 2), Arg(Argc, Argv, 3));
     if (!target) return 3;
     TMessageWindow own("SpectrionPeerClass", "peer");
-    return own.SendCopyData(target, std::atoi(Arg(Argc, Argv, 4).c_str()), Arg(Argc, Argv, 5)) ? 0 : 4;
+    return own.SendCopyData(target, std::atoi(Arg(Argc, Argv, 4).c_str()), Arg(Argc, Argv, 5)) ? 0
+                                                                                               : 4;
   }
   if (mode == "serve") {
     TMessageWindow window(Arg(Argc, Argv, 2), Arg(Argc, Argv, 3));
@@ -61,7 +62,8 @@ int main() {
       if (Code == 4105 && Block == "ping") answered = window.SendCopyData(Sender, 4103, "pong");
     };
     const ULONGLONG end = GetTickCount64() + ULONGLONG(std::atoi(Arg(Argc, Argv, 4).c_str()));
-    while (!answered && GetTickCount64() < end) ProcessWindowMessages(50);
+    while (!answered && GetTickCount64() < end)
+      ProcessWindowMessages(50);
     return answered ? 0 : 1;
   }
   return 64;
