@@ -59,9 +59,9 @@ public:
   TMessageWindow(const TMessageWindow &) = delete;
   TMessageWindow &operator=(const TMessageWindow &) = delete;
 
-  TMessageWindowHandle Handle() const;
-  const std::string &ClassName() const;
-  const std::string &Title() const;
+  TMessageWindowHandle Handle() const { return handle_; }
+  const std::string &ClassName() const { return className_; }
+  const std::string &Title() const { return title_; }
 
   /// The window procedure for copy-data messages. An exception it raises is
   /// shown like any error reaching the event loop, from the event loop once
@@ -83,6 +83,9 @@ public:
   struct Impl;
 
 private:
+  TMessageWindowHandle handle_ = 0;
+  std::string className_;
+  std::string title_;
   std::unique_ptr<Impl> impl_;
 };
 

@@ -158,12 +158,9 @@ struct TIncoming;
 
 struct TMessageWindow::Impl {
   TMessageWindow *Owner = nullptr;
-  TMessageWindowHandle Handle = 0;
   int ListenFd = -1;
   std::string SocketPath;
   std::string InfoPath;
-  std::string ClassName;
-  std::string Title;
   unsigned TrustedUid = ::geteuid();
   std::unique_ptr<TLoopWatch> Notifier;
 };
@@ -196,7 +193,7 @@ public:
 
   TMessageWindow::Impl *FindLocal(TMessageWindowHandle Handle) const {
     for (auto *w : Windows)
-      if (w->Handle == Handle) return w;
+      if (w->Owner->Handle() == Handle) return w;
     return nullptr;
   }
 
@@ -350,7 +347,7 @@ public:
     const std::size_t firstIncoming = fds.size();
     for (auto &c : Incoming) fds.push_back({c->Fd, POLLIN, 0});
     std::vector<TMessageWindowHandle> windows;
-    for (auto *w : Windows) windows.push_back(w->Handle);
+    for (auto *w : Windows) windows.push_back(w->Owner->Handle());
     const int r = ::poll(fds.data(), nfds_t(fds.size()), std::max(0, TimeoutMs));
     if (ExtraReady) *ExtraReady = Extra >= 0 && r > 0 && fds[0].revents != 0;
     bool progress = false;
@@ -443,8 +440,8 @@ TMessageWindow::TMessageWindow(const std::string &ClassName, const std::string &
   if (dir.empty()) throw EMessageWindowError("no usable directory for message windows: " + why);
   RemoveStaleWindows(dir);
   impl_->Owner = this;
-  impl_->ClassName = ClassName;
-  impl_->Title = Title;
+  className_ = ClassName;
+  title_ = Title;
   for (int attempt = 0; attempt < 32 && impl_->ListenFd < 0; ++attempt) {
     const TMessageWindowHandle handle = RandomHandle();
     const std::string hex = HandleHex(handle);
@@ -474,7 +471,7 @@ TMessageWindow::TMessageWindow(const std::string &ClassName, const std::string &
       ::unlink(path.c_str());
       throw EMessageWindowError(path + ": " + std::strerror(err));
     }
-    impl_->Handle = handle;
+    handle_ = handle;
     impl_->ListenFd = fd;
     impl_->SocketPath = path;
     impl_->InfoPath = dir + "/" + hex + ".info";
@@ -482,7 +479,7 @@ TMessageWindow::TMessageWindow(const std::string &ClassName, const std::string &
   if (impl_->ListenFd < 0) throw EMessageWindowError("no free message window handle");
   Hub().Windows.push_back(impl_.get());
   if (EventLoopAvailable()) {
-    const TMessageWindowHandle handle = impl_->Handle;
+    const TMessageWindowHandle handle = handle_;
     impl_->Notifier = WatchReadable(impl_->ListenFd, [handle] { Hub().AcceptAll(handle); });
   }
 }
@@ -493,7 +490,7 @@ TMessageWindow::~TMessageWindow() {
                     hub.Windows.end());
   std::vector<int> mine;
   for (auto &c : hub.Incoming)
-    if (c->Window == impl_->Handle) mine.push_back(c->Fd);
+    if (c->Window == handle_) mine.push_back(c->Fd);
   for (int fd : mine) hub.Close(fd);
   DropNotifier(impl_->Notifier);
   ::unlink(impl_->InfoPath.c_str());
@@ -501,15 +498,6 @@ TMessageWindow::~TMessageWindow() {
   ::close(impl_->ListenFd);
 }
 
-TMessageWindowHandle TMessageWindow::Handle() const {
-  return impl_->Handle;
-}
-const std::string &TMessageWindow::ClassName() const {
-  return impl_->ClassName;
-}
-const std::string &TMessageWindow::Title() const {
-  return impl_->Title;
-}
 void TMessageWindow::SetTrustedUid(unsigned Uid) {
   impl_->TrustedUid = Uid;
 }
@@ -559,7 +547,7 @@ bool TMessageWindow::SendCopyData(TMessageWindowHandle Target, std::int32_t Code
   };
 
   const std::string header =
-      EncodeCopyDataHeader(impl_->Handle, Code, static_cast<std::uint32_t>(Block.size()));
+      EncodeCopyDataHeader(handle_, Code, static_cast<std::uint32_t>(Block.size()));
   for (const std::string *part : {&header, &Block}) {
     std::size_t sent = 0;
     while (sent < part->size()) {
@@ -592,7 +580,8 @@ bool TMessageWindow::SendCopyData(TMessageWindowHandle Target, std::int32_t Code
 
 TMessageWindowHandle FindMessageWindow(const std::string &ClassName, const std::string &Title) {
   for (auto *w : Hub().Windows)
-    if (SameWindowName(w->ClassName, ClassName) && SameWindowName(w->Title, Title)) return w->Handle;
+    if (SameWindowName(w->Owner->ClassName(), ClassName) && SameWindowName(w->Owner->Title(), Title))
+      return w->Owner->Handle();
   const std::string dir = UserRuntimeDirectory();
   if (dir.empty()) return 0;
   DIR *d = ::opendir(dir.c_str());

@@ -46,9 +46,6 @@ bool g_errorShowing = false;
 struct TMessageWindow::Impl {
   TMessageWindow *Owner = nullptr;
   HWND Window = nullptr;
-  TMessageWindowHandle Handle = 0;
-  std::string ClassName;
-  std::string Title;
   std::exception_ptr PendingError;
 };
 
@@ -138,8 +135,8 @@ bool EnsureClass(const std::wstring &Name, std::string &Error) {
 TMessageWindow::TMessageWindow(const std::string &ClassName, const std::string &Title)
     : impl_(std::make_unique<Impl>()) {
   impl_->Owner = this;
-  impl_->ClassName = ClassName;
-  impl_->Title = Title;
+  className_ = ClassName;
+  title_ = Title;
   const std::optional<std::wstring> className = StrictWideFromUtf8(ClassName);
   const std::optional<std::wstring> title = StrictWideFromUtf8(Title);
   if (!className || className->empty() || !title)
@@ -154,7 +151,7 @@ TMessageWindow::TMessageWindow(const std::string &ClassName, const std::string &
   if (!window)
     throw EMessageWindowError("window \"" + ClassName + "\": " + SystemErrorText(GetLastError()));
   impl_->Window = window;
-  impl_->Handle = HandleOfWindow(window);
+  handle_ = HandleOfWindow(window);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(impl_.get()));
   TWindowList &list = Windows();
   std::lock_guard<std::mutex> guard(list.Lock);
@@ -177,15 +174,6 @@ TMessageWindow::~TMessageWindow() {
   }
 }
 
-TMessageWindowHandle TMessageWindow::Handle() const {
-  return impl_->Handle;
-}
-const std::string &TMessageWindow::ClassName() const {
-  return impl_->ClassName;
-}
-const std::string &TMessageWindow::Title() const {
-  return impl_->Title;
-}
 void TMessageWindow::SetTrustedUid(unsigned) {}
 
 bool TMessageWindow::SendCopyData(TMessageWindowHandle Target, std::int32_t Code,
@@ -216,8 +204,9 @@ TMessageWindowHandle FindMessageWindow(const std::string &ClassName, const std::
     TWindowList &list = Windows();
     std::lock_guard<std::mutex> guard(list.Lock);
     for (auto *w : list.Windows)
-      if (SameWindowName(w->ClassName, ClassName) && SameWindowName(w->Title, Title))
-        return w->Handle;
+      if (SameWindowName(w->Owner->ClassName(), ClassName) &&
+          SameWindowName(w->Owner->Title(), Title))
+        return w->Owner->Handle();
   }
   const std::optional<std::wstring> className = StrictWideFromUtf8(ClassName);
   const std::optional<std::wstring> title = StrictWideFromUtf8(Title);
