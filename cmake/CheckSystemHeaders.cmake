@@ -3,20 +3,18 @@
 #   Qt headers       only in the Qt back end (src/platform/qt/, the flat
 #                    back-end files of src/platform and *_qt.h headers);
 #   Windows headers  only in src/platform/windows/;
-#   POSIX headers    only in src/platform/posix/ and the back-end files
-#                    listed in MIXED (Qt and POSIX still share those);
+#   POSIX headers    only in src/platform/posix/;
 #   none at all      in the core (src/platform/core/ and the files listed
 #                    in CORE), in the platform's other headers and in every
 #                    folder above the platform layer.
 # Program entry points (app/) and tests are not checked.
-# Arguments: -DROOT=<source tree> -DCORE=<a,b,...> -DMIXED=<a,b,...>
+# Arguments: -DROOT=<source tree> -DCORE=<a,b,...>
 cmake_minimum_required(VERSION 3.25)
 set(qt_re "#[ \t]*include[ \t]*<Q[A-Za-z0-9_]*(/[A-Za-z0-9_]+)?>")
 set(win_re "#[ \t]*include[ \t]*<(windows|winsock2|ws2tcpip|winreg|winbase|winuser|wingdi|shellapi|shlobj|shlwapi|commctrl|commdlg|objbase|ole2|tchar|io|direct)\\.h>")
 set(posix_re "#[ \t]*include[ \t]*<(unistd|fcntl|poll|dirent|pthread|signal|termios|pwd|grp|dlfcn|netdb|spawn|sys/[a-z_]+|netinet/[a-z_]+|arpa/[a-z_]+)\\.h>")
 
 string(REPLACE "," ";" CORE "${CORE}")
-string(REPLACE "," ";" MIXED "${MIXED}")
 set(failures "")
 function(check file forbid_qt forbid_win forbid_posix)
   file(STRINGS ${file} lines REGEX "#[ \t]*include")
@@ -50,11 +48,7 @@ foreach(file IN LISTS sources)
     check(${file} ON ON ON)
   elseif(rel MATCHES "^platform/qt/" OR rel MATCHES "^platform/[^/]+_qt\\.h$"
          OR (rel MATCHES "^platform/[^/]+\\.cpp$"))
-    if(name IN_LIST MIXED)
-      check(${file} OFF ON OFF)
-    else()
-      check(${file} OFF ON ON)
-    endif()
+    check(${file} OFF ON ON)
   else()
     # Everything else: the platform's shared headers and every folder above it.
     check(${file} ON ON ON)

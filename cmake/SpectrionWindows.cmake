@@ -84,3 +84,12 @@ foreach(test ${core_tests} ${windows_tests})
     TEST_PREFIX "windows.${prefix}."
     PROPERTIES LABELS ${labels})
 endforeach()
+
+# The second process of the message-window and instance-lock tests, beside them.
+add_executable(spectrion_window_peer tests/platform/windows/peer/window_peer.cpp)
+target_link_libraries(spectrion_window_peer PRIVATE spectrion_platform)
+target_compile_definitions(spectrion_window_peer PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+foreach(test ${windows_tests})
+  get_filename_component(stem ${test} NAME_WE)
+  add_dependencies(platform_windows_${stem} spectrion_window_peer)
+endforeach()

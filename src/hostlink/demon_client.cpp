@@ -425,10 +425,22 @@ std::int32_t TkdbDemonClient::Execute(const std::string &FileName, const std::st
     WriteInt32(M, Extra);
   });
   const std::int32_t pid = ReadInt32(*reply);
-  // The host, not this program, is the started program's parent: its exit
-  // code cannot be read here, so a wait cannot be honoured.
-  if (pid == 0 || Wait) throw EQuorvo("Could not execute \"" + FileName + ".\"");
-  return pid;
+  const std::string failed = "Could not execute \"" + FileName + ".\"";
+  if (pid == 0) throw EQuorvo(failed);
+  if (!Wait) return pid;
+  // The host, not this program, is the started program's parent: where the
+  // system lets only a parent wait (Linux), the wait fails and says so.
+  std::int32_t exitCode = 0;
+  std::string why;
+  switch (WaitForProcess(pid, ProcessWaitLimitMs, exitCode, &why)) {
+  case pwEnded:
+    return exitCode;
+  case pwTimedOut:
+    throw EQuorvo(failed + " " + why);
+  case pwFailed:
+    break;
+  }
+  throw EQuorvo(failed);
 }
 
 std::unique_ptr<TMemoryStream> TkdbDemonClient::GetFile(const std::string &FileName) {

@@ -74,7 +74,7 @@ using TOnQuitMsgReceived = std::function<void(TObject *Sender, bool ServerDown, 
 /// Common part of the host-connection components: translator, parameter
 /// list, message window, the loading steps and the dispatch of received
 /// messages.
-class TkdbCustomDemon : public TComponent {
+class TkdbCustomDemon : public TComponent, public TMessageLink {
 public:
   /// Creates the translator and fills Params from the process's command line.
   /// The message window comes with the derived class (CreateWindowHandle).
@@ -151,7 +151,7 @@ public:
   /// receiver handled it; then moves the first pending reply with the same
   /// stamp into Reply (when given). Nothing is sent when the own window does
   /// not exist or Entity names no window; Reply then stays empty.
-  void SendTo(TEntity *Entity, TQuorvoMessageStream *Msg, TQuorvoMessageStream *Reply);
+  void SendTo(TEntity *Entity, TQuorvoMessageStream *Msg, TQuorvoMessageStream *Reply) override;
   /// Dispatch of a received message: quit, reply (kept for SendTo), params,
   /// anything else to OnGotAMessage. Takes Msg over (leaving it null) when it
   /// keeps it.
@@ -166,7 +166,7 @@ public:
   /// host's server window through it.
   void SetTransport(std::unique_ptr<THostTransport> Value);
   /// Whether Handle names an existing window.
-  bool IsWindow(std::uint32_t Handle) const;
+  bool IsWindow(std::uint32_t Handle) const override;
 
   /// Window class and window name of the component's message window.
   virtual std::string WindowClassName() const = 0;
@@ -174,7 +174,7 @@ public:
   /// The host's record of the program with this title, or null.
   virtual std::unique_ptr<TEntity> FindEntityByTitle(const std::string &Title) = 0;
   /// The host's record of the program with this window, or null.
-  virtual std::unique_ptr<TEntity> FindEntityByHandle(std::uint32_t Handle) = 0;
+  std::unique_ptr<TEntity> FindEntityByHandle(std::uint32_t Handle) override = 0;
   /// Has the host start a program; returns its process id.
   virtual std::int32_t Execute(const std::string &FileName, const std::string &Parameters,
                                bool Wait, std::int32_t Extra) = 0;

@@ -1,6 +1,5 @@
 #include "hostlink/message_stream.h"
 
-#include "hostlink/demon_client.h"
 #include "platform/local_time.h"
 
 #include <algorithm>
@@ -91,7 +90,7 @@ std::string ReadWireString(TStream &Stream) {
 
 // ---------------------------------------------------------------------------
 
-TQuorvoMessageStream::TQuorvoMessageStream(TkdbCustomDemon *ADemon)
+TQuorvoMessageStream::TQuorvoMessageStream(TMessageLink *ADemon)
     : Demon(ADemon), senderEntity_(std::make_unique<TEntity>(ADemon)) {}
 
 TQuorvoMessageStream::~TQuorvoMessageStream() = default;

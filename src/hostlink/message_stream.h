@@ -13,8 +13,25 @@
 #include <string>
 #include <vector>
 
-class TkdbCustomDemon;
 class TEntity;
+class TQuorvoMessageStream;
+
+/// What messages and entities ask of the component that carries them:
+/// sending a message, the host's record of a window and whether a window
+/// exists. The host-connection component implements it; messages and
+/// entities never see the component itself.
+class TMessageLink {
+public:
+  /// Sends Msg to Entity's window and fills Reply (when given) with the answer.
+  virtual void SendTo(TEntity *Entity, TQuorvoMessageStream *Msg, TQuorvoMessageStream *Reply) = 0;
+  /// The host's record of the program with this window, or null.
+  virtual std::unique_ptr<TEntity> FindEntityByHandle(std::uint32_t Handle) = 0;
+  /// Whether Handle names an existing window.
+  virtual bool IsWindow(std::uint32_t Handle) const = 0;
+
+protected:
+  ~TMessageLink() = default;
+};
 
 /// A moment as the messages carry it: milliseconds since midnight and days
 /// since 1 January of year 1 plus 1 (that day is 1).
@@ -52,7 +69,7 @@ std::string ReadWireString(TStream &Stream);
 /// A message: code, stamp, sender and content (the stream's bytes).
 class TQuorvoMessageStream : public TMemoryStream {
 public:
-  explicit TQuorvoMessageStream(TkdbCustomDemon *ADemon);
+  explicit TQuorvoMessageStream(TMessageLink *ADemon);
   ~TQuorvoMessageStream() override;
   TQuorvoMessageStream(const TQuorvoMessageStream &) = delete;
   TQuorvoMessageStream &operator=(const TQuorvoMessageStream &) = delete;
@@ -60,7 +77,8 @@ public:
   TTimeStamp Stamp;
   /// For a received message, the window it came from; owned.
   TEntity *SenderEntity() const { return senderEntity_.get(); }
-  TkdbCustomDemon *Demon = nullptr;
+  /// The link the message is sent through (null: SendTo does nothing).
+  TMessageLink *Demon = nullptr;
   std::int32_t Code = 0;
 
   void WriteString(const std::string &S) { WriteWireString(*this, S); }
@@ -86,9 +104,10 @@ private:
 /// handle, program file and title.
 class TEntity {
 public:
-  explicit TEntity(TkdbCustomDemon *ADemon) : Demon(ADemon) {}
+  explicit TEntity(TMessageLink *ADemon) : Demon(ADemon) {}
 
-  TkdbCustomDemon *Demon = nullptr;
+  /// The link that answers Refresh and IsValid (null: neither asks anybody).
+  TMessageLink *Demon = nullptr;
   std::uint32_t Handle = 0;
   std::uint32_t MutexHandle = 0;
 

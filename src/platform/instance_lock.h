@@ -6,6 +6,13 @@
 // file itself is never removed (removing it would let a later start lock a
 // new file while the owner still holds the old one). The owner writes its
 // message-window handle into the file so that a later start can find it.
+//
+// On Windows the lock is the named mutex of that name, which exists while
+// any start holds a handle to it: the first start creates it, a later one
+// finds it there. The system closes the handles of an owner that ends, so
+// it cannot be left behind either. The owner's window handle is kept in a
+// small named memory block beside it (the name and ".window"), which goes
+// with the owner too.
 #include <cstdint>
 #include <string>
 
@@ -33,5 +40,8 @@ public:
   static std::uint32_t OwnerWindow(const std::string &Name);
 
 private:
-  int fd_ = -1;
+  int fd_ = -1; // Windows: the mutex handle (kernel handles are 32-bit significant)
+#if defined(_WIN32)
+  void *ownerRecord_ = nullptr; // the named memory block holding the owner's window
+#endif
 };

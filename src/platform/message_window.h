@@ -18,6 +18,16 @@
 // handled included; an error a handler raises for a malformed message is
 // shown after the peer was answered and let go, one at a time; every
 // descriptor is close-on-exec and no write raises SIGPIPE.
+//
+// On Windows a window is a real hidden top-level window of that class and
+// title, found with the system's window lookup; a message is WM_COPYDATA
+// (the data word is the code, the same block as on Linux), sent with
+// SendMessageTimeoutW so that a hung or vanished receiver costs at most
+// MessageSendTimeout(). The handle is the window handle cut to 32 bits,
+// which Windows guarantees to be significant. There is no peer user to
+// check: windows of one desktop serve each other, so SetTrustedUid does
+// nothing there, and SendRawFrameBytes, having no byte stream to write
+// into, sends nothing.
 #include "platform/exceptions.h"
 
 #include <cstdint>
@@ -49,9 +59,9 @@ public:
   TMessageWindow(const TMessageWindow &) = delete;
   TMessageWindow &operator=(const TMessageWindow &) = delete;
 
-  TMessageWindowHandle Handle() const;
-  const std::string &ClassName() const;
-  const std::string &Title() const;
+  TMessageWindowHandle Handle() const { return handle_; }
+  const std::string &ClassName() const { return className_; }
+  const std::string &Title() const { return title_; }
 
   /// The window procedure for copy-data messages. An exception it raises is
   /// shown like any error reaching the event loop, from the event loop once
@@ -67,12 +77,15 @@ public:
   bool SendCopyData(TMessageWindowHandle Target, std::int32_t Code, const std::string &Block);
 
   /// Test seam: the user id whose peers this window serves and sends to
-  /// (default: the process's effective user id).
+  /// (default: the process's effective user id; nothing on Windows).
   void SetTrustedUid(unsigned Uid);
 
   struct Impl;
 
 private:
+  TMessageWindowHandle handle_ = 0;
+  std::string className_;
+  std::string title_;
   std::unique_ptr<Impl> impl_;
 };
 
@@ -80,6 +93,9 @@ private:
 /// regard to letter case, or 0.
 /// Description files of windows whose process has gone are removed on the way.
 TMessageWindowHandle FindMessageWindow(const std::string &ClassName, const std::string &Title);
+/// Whether two class names or titles name the same window: equal without
+/// regard to letter case, as the system's window lookup compares them.
+bool SameWindowName(const std::string &A, const std::string &B);
 /// Whether Handle names an existing window (of this or another process).
 bool IsMessageWindow(TMessageWindowHandle Handle);
 

@@ -1,6 +1,7 @@
 #pragma once
 // Facts about the running process that components need: where the program
 // file lies and which arguments it was started with.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,3 +21,16 @@ TCommandLine CurrentCommandLine();
 /// Ends the process at once with ExitCode: standard output is flushed, but
 /// no destructor, exit handler or Qt clean-up runs.
 [[noreturn]] void EndProcessNow(int ExitCode);
+
+/// How long a caller waits for a started program to end (10 minutes):
+/// long enough for a tool run to finish, short enough that a program that
+/// never ends does not hold the caller for good.
+inline constexpr int ProcessWaitLimitMs = 10 * 60 * 1000;
+
+enum TProcessWaitResult { pwEnded, pwTimedOut, pwFailed };
+/// Waits up to TimeoutMs for the process ProcessId (of any parent) to end
+/// and gives its exit code. pwTimedOut when it still runs, pwFailed when it
+/// cannot be waited for (Error says why: no such process, no right to it,
+/// or, on Linux, any process that is not a child of ours).
+TProcessWaitResult WaitForProcess(std::int32_t ProcessId, int TimeoutMs, std::int32_t &ExitCode,
+                                  std::string *Error = nullptr);

@@ -24,6 +24,8 @@ public:
 
 /// The launcher in use: the desktop's unless a test installed another.
 TShellLauncher &ShellLauncher();
+/// The desktop's own launcher, new; each back end defines it.
+std::unique_ptr<TShellLauncher> NewDesktopLauncher();
 /// Installs Launcher (null: the desktop's again) and returns the previous one.
 std::unique_ptr<TShellLauncher> SetShellLauncher(std::unique_ptr<TShellLauncher> Launcher);
 

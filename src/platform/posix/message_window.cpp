@@ -1,13 +1,12 @@
+// Message windows on Unix-domain sockets. Between sends the event loop
+// serves them through loop_services.h; while a send waits, the send itself
+// polls every window and connection of the process.
 #include "platform/message_window.h"
 
 #include "platform/application.h"
 #include "platform/message_frame.h"
+#include "platform/posix/loop_services.h"
 #include "platform/runtime_dir.h"
-
-#include <QCoreApplication>
-#include <QSocketNotifier>
-#include <QString>
-#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -89,14 +88,6 @@ struct TWindowInfo {
   std::string Title;
 };
 
-// Class names and titles match without regard to letter case, as window
-// lookups by name do.
-bool SameWindowName(const std::string &A, const std::string &B) {
-  if (A.size() == B.size() && A == B) return true;
-  return QString::fromUtf8(A.data(), qsizetype(A.size()))
-             .compare(QString::fromUtf8(B.data(), qsizetype(B.size())), Qt::CaseInsensitive) == 0;
-}
-
 bool ReadInfo(const std::string &Path, TWindowInfo &Info) {
   // Non-blocking and checked to be a regular file: a FIFO planted under the
   // name must not stop the reader in open() or read().
@@ -167,14 +158,11 @@ struct TIncoming;
 
 struct TMessageWindow::Impl {
   TMessageWindow *Owner = nullptr;
-  TMessageWindowHandle Handle = 0;
   int ListenFd = -1;
   std::string SocketPath;
   std::string InfoPath;
-  std::string ClassName;
-  std::string Title;
   unsigned TrustedUid = ::geteuid();
-  QSocketNotifier *Notifier = nullptr;
+  std::unique_ptr<TLoopWatch> Notifier;
 };
 
 namespace {
@@ -185,18 +173,15 @@ struct TIncoming {
   TMessageWindowHandle Window = 0;
   TCopyDataFrameReader Reader;
   Clock::time_point LastProgress = Clock::now();
-  QSocketNotifier *Notifier = nullptr;
+  std::unique_ptr<TLoopWatch> Notifier;
 };
 
-void DropNotifier(QSocketNotifier *&Notifier) {
-  if (!Notifier) return;
-  Notifier->setEnabled(false);
-  Notifier->deleteLater();
-  Notifier = nullptr;
+void DropNotifier(std::unique_ptr<TLoopWatch> &Notifier) {
+  Notifier.reset();
 }
 
 // Every window and incoming connection of the process. Windows are served
-// by Qt socket notifiers between sends and by Pump while a send waits.
+// by the event loop between sends and by Pump while a send waits.
 class THub {
 public:
   std::vector<TMessageWindow::Impl *> Windows;
@@ -208,7 +193,7 @@ public:
 
   TMessageWindow::Impl *FindLocal(TMessageWindowHandle Handle) const {
     for (auto *w : Windows)
-      if (w->Handle == Handle) return w;
+      if (w->Owner->Handle() == Handle) return w;
     return nullptr;
   }
 
@@ -237,10 +222,8 @@ public:
       auto in = std::make_unique<TIncoming>();
       in->Fd = fd;
       in->Window = Handle;
-      if (QCoreApplication::instance()) {
-        in->Notifier = new QSocketNotifier(fd, QSocketNotifier::Read);
-        QObject::connect(in->Notifier, &QSocketNotifier::activated,
-                         [this, fd] { ReadIncoming(fd); });
+      if (EventLoopAvailable()) {
+        in->Notifier = WatchReadable(fd, [this, fd] { ReadIncoming(fd); });
         EnsureSweeper();
       }
       Incoming.push_back(std::move(in));
@@ -311,7 +294,7 @@ public:
   // is on screen, later ones only go to standard error, so a peer sending
   // bad messages in a loop cannot stack up boxes.
   void ReportHandlerError(std::exception_ptr Error) {
-    if (errorShowing_ || !QCoreApplication::instance()) {
+    if (errorShowing_ || !EventLoopAvailable()) {
       try {
         std::rethrow_exception(Error);
       } catch (const std::exception &e) {
@@ -323,7 +306,7 @@ public:
       return;
     }
     errorShowing_ = true;
-    QTimer::singleShot(0, QCoreApplication::instance(), [this, Error] {
+    RunSoon([this, Error] {
       try {
         std::rethrow_exception(Error);
       } catch (const std::exception &e) {
@@ -350,7 +333,7 @@ public:
       else
         ++i;
     }
-    if (Incoming.empty() && sweeper_) sweeper_->stop();
+    if (Incoming.empty()) sweeper_.reset();
   }
 
   // Waits up to TimeoutMs for this process's windows and connections (and
@@ -364,7 +347,7 @@ public:
     const std::size_t firstIncoming = fds.size();
     for (auto &c : Incoming) fds.push_back({c->Fd, POLLIN, 0});
     std::vector<TMessageWindowHandle> windows;
-    for (auto *w : Windows) windows.push_back(w->Handle);
+    for (auto *w : Windows) windows.push_back(w->Owner->Handle());
     const int r = ::poll(fds.data(), nfds_t(fds.size()), std::max(0, TimeoutMs));
     if (ExtraReady) *ExtraReady = Extra >= 0 && r > 0 && fds[0].revents != 0;
     bool progress = false;
@@ -380,14 +363,9 @@ public:
 
 private:
   void EnsureSweeper() {
-    if (!sweeper_) {
-      sweeper_ = std::make_unique<QTimer>();
-      sweeper_->setInterval(1000);
-      QObject::connect(sweeper_.get(), &QTimer::timeout, [this] { Sweep(); });
-    }
-    if (!sweeper_->isActive()) sweeper_->start();
+    if (!sweeper_) sweeper_ = RepeatEvery(1000, [this] { Sweep(); });
   }
-  std::unique_ptr<QTimer> sweeper_;
+  std::unique_ptr<TLoopWatch> sweeper_;
   bool errorShowing_ = false;
 };
 
@@ -462,8 +440,8 @@ TMessageWindow::TMessageWindow(const std::string &ClassName, const std::string &
   if (dir.empty()) throw EMessageWindowError("no usable directory for message windows: " + why);
   RemoveStaleWindows(dir);
   impl_->Owner = this;
-  impl_->ClassName = ClassName;
-  impl_->Title = Title;
+  className_ = ClassName;
+  title_ = Title;
   for (int attempt = 0; attempt < 32 && impl_->ListenFd < 0; ++attempt) {
     const TMessageWindowHandle handle = RandomHandle();
     const std::string hex = HandleHex(handle);
@@ -493,18 +471,16 @@ TMessageWindow::TMessageWindow(const std::string &ClassName, const std::string &
       ::unlink(path.c_str());
       throw EMessageWindowError(path + ": " + std::strerror(err));
     }
-    impl_->Handle = handle;
+    handle_ = handle;
     impl_->ListenFd = fd;
     impl_->SocketPath = path;
     impl_->InfoPath = dir + "/" + hex + ".info";
   }
   if (impl_->ListenFd < 0) throw EMessageWindowError("no free message window handle");
   Hub().Windows.push_back(impl_.get());
-  if (QCoreApplication::instance()) {
-    impl_->Notifier = new QSocketNotifier(impl_->ListenFd, QSocketNotifier::Read);
-    const TMessageWindowHandle handle = impl_->Handle;
-    QObject::connect(impl_->Notifier, &QSocketNotifier::activated,
-                     [handle] { Hub().AcceptAll(handle); });
+  if (EventLoopAvailable()) {
+    const TMessageWindowHandle handle = handle_;
+    impl_->Notifier = WatchReadable(impl_->ListenFd, [handle] { Hub().AcceptAll(handle); });
   }
 }
 
@@ -514,7 +490,7 @@ TMessageWindow::~TMessageWindow() {
                     hub.Windows.end());
   std::vector<int> mine;
   for (auto &c : hub.Incoming)
-    if (c->Window == impl_->Handle) mine.push_back(c->Fd);
+    if (c->Window == handle_) mine.push_back(c->Fd);
   for (int fd : mine) hub.Close(fd);
   DropNotifier(impl_->Notifier);
   ::unlink(impl_->InfoPath.c_str());
@@ -522,15 +498,6 @@ TMessageWindow::~TMessageWindow() {
   ::close(impl_->ListenFd);
 }
 
-TMessageWindowHandle TMessageWindow::Handle() const {
-  return impl_->Handle;
-}
-const std::string &TMessageWindow::ClassName() const {
-  return impl_->ClassName;
-}
-const std::string &TMessageWindow::Title() const {
-  return impl_->Title;
-}
 void TMessageWindow::SetTrustedUid(unsigned Uid) {
   impl_->TrustedUid = Uid;
 }
@@ -580,7 +547,7 @@ bool TMessageWindow::SendCopyData(TMessageWindowHandle Target, std::int32_t Code
   };
 
   const std::string header =
-      EncodeCopyDataHeader(impl_->Handle, Code, static_cast<std::uint32_t>(Block.size()));
+      EncodeCopyDataHeader(handle_, Code, static_cast<std::uint32_t>(Block.size()));
   for (const std::string *part : {&header, &Block}) {
     std::size_t sent = 0;
     while (sent < part->size()) {
@@ -613,7 +580,8 @@ bool TMessageWindow::SendCopyData(TMessageWindowHandle Target, std::int32_t Code
 
 TMessageWindowHandle FindMessageWindow(const std::string &ClassName, const std::string &Title) {
   for (auto *w : Hub().Windows)
-    if (SameWindowName(w->ClassName, ClassName) && SameWindowName(w->Title, Title)) return w->Handle;
+    if (SameWindowName(w->Owner->ClassName(), ClassName) && SameWindowName(w->Owner->Title(), Title))
+      return w->Owner->Handle();
   const std::string dir = UserRuntimeDirectory();
   if (dir.empty()) return 0;
   DIR *d = ::opendir(dir.c_str());

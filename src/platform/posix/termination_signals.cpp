@@ -1,11 +1,8 @@
+// SIGTERM, SIGINT and SIGHUP write a byte into a pipe; the event loop reads
+// it and ends the run from there.
 #include "platform/termination_signals.h"
 
-#include "platform/application.h"
-#include "platform/form.h"
-#include "platform/message_box.h"
-
-#include <QCoreApplication>
-#include <QSocketNotifier>
+#include "platform/posix/loop_services.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -21,17 +18,6 @@ void OnSignal(int) {
   (void)!write(wakeWrite, &byte, 1);
 }
 
-void EndRun() {
-  // A modal window or message box runs its own loop; closing it lets the
-  // start-up (or the handler that showed it) return to Run, which then ends.
-  // No box opened after this waits for anybody.
-  EndMessageBoxes();
-  for (int i = 0; i < Application->ComponentCount(); ++i)
-    if (auto *form = dynamic_cast<TForm *>(Application->Components(i)); form && form->Modal())
-      form->Close();
-  Application->Terminate();
-}
-
 } // namespace
 
 void EndRunOnTerminationSignals() {
@@ -41,13 +27,13 @@ void EndRunOnTerminationSignals() {
   if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) return;
   installed = true;
   wakeWrite = fds[1];
-  auto *notifier = new QSocketNotifier(fds[0], QSocketNotifier::Read, QCoreApplication::instance());
-  QObject::connect(notifier, &QSocketNotifier::activated, [readEnd = fds[0]] {
+  // Watched for the rest of the process's life.
+  WatchReadable(fds[0], [readEnd = fds[0]] {
     char buffer[16];
     while (read(readEnd, buffer, sizeof buffer) > 0) {
     }
-    EndRun();
-  });
+    EndRunFromOutside();
+  }).release();
   struct sigaction action {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);

@@ -1,19 +1,18 @@
 #include "platform/process_info.h"
 
-#include <QCoreApplication>
-#include <QStringList>
+#include "platform/posix/loop_services.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
-#include <cstdio>
 #include <unistd.h>
 
 namespace {
 
-// Arguments as the kernel recorded them, for the time before the Qt
-// application exists: NUL-separated, the program first.
+// Arguments as the kernel recorded them, for the time before the
+// application object exists: NUL-separated, the program first.
 std::vector<std::string> ProcArguments() {
   std::ifstream in("/proc/self/cmdline", std::ios::binary);
   const std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -34,33 +33,30 @@ std::vector<std::string> ProcArguments() {
 } // namespace
 
 std::string ProgramPath() {
-  if (QCoreApplication::instance()) {
-    const QString path = QCoreApplication::applicationFilePath();
-    if (!path.isEmpty()) return path.toStdString();
-  }
+  TCommandLine fromApplication;
+  if (ApplicationCommandLine(fromApplication) && !fromApplication.ProgramPath.empty())
+    return fromApplication.ProgramPath;
   std::error_code ec;
   const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
   return ec ? std::string() : exe.string();
 }
 
 std::vector<std::string> CommandLineArguments() {
-  std::vector<std::string> args;
-  if (QCoreApplication::instance()) {
-    const QStringList all = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < all.size(); ++i)
-      args.push_back(all[i].toStdString());
-    return args;
-  }
-  args = ProcArguments();
+  TCommandLine fromApplication;
+  if (ApplicationCommandLine(fromApplication)) return fromApplication.Arguments;
+  std::vector<std::string> args = ProcArguments();
   if (!args.empty()) args.erase(args.begin());
   return args;
-}
-
-TCommandLine CurrentCommandLine() {
-  return TCommandLine{ProgramPath(), CommandLineArguments()};
 }
 
 void EndProcessNow(int ExitCode) {
   std::fflush(nullptr);
   ::_exit(ExitCode);
+}
+
+TProcessWaitResult WaitForProcess(std::int32_t ProcessId, int, std::int32_t &, std::string *Error) {
+  // Only a parent may wait for a process here, and the programs we start are
+  // handed to the system on purpose (start_program.h).
+  if (Error) *Error = "process " + std::to_string(ProcessId) + " is not a child of this program";
+  return pwFailed;
 }

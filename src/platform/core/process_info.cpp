@@ -1,0 +1,5 @@
+#include "platform/process_info.h"
+
+TCommandLine CurrentCommandLine() {
+  return TCommandLine{ProgramPath(), CommandLineArguments()};
+}

@@ -1,0 +1,7 @@
+#include "platform/windows/loop_error.h"
+
+#include "platform/application.h"
+
+void ShowLoopError(const std::exception &Error) {
+  Application->HandleException(Error);
+}
