@@ -23,6 +23,8 @@ include(GoogleTest)
 enable_testing()
 
 add_subdirectory(src/platform)
+# Picture files: Debian's single-header PNG/BMP reader and PNG writer (libstb-dev).
+target_include_directories(spectrion_platform SYSTEM PRIVATE /usr/include/stb)
 add_subdirectory(src/support)
 
 # Tests. The core's test files are the very files the Linux build runs;

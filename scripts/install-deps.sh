@@ -14,6 +14,8 @@ packages=(
   xvfb dbus dbus-bin at-spi2-core python3-pyatspi python3-gi
   # The Windows build: cross compiler, GoogleTest sources, Wine to run the tests.
   g++-mingw-w64-x86-64-posix googletest wine wine64
+  # Its picture files: the single-header PNG and BMP reader and PNG writer.
+  libstb-dev
 )
 if [ "${1:-}" = "--peers" ]; then
   packages+=(libqcustomplot-dev python3-matplotlib python3-numpy)
