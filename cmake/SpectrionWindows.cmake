@@ -36,6 +36,14 @@ set(core_tests
   platform/test_component_model.cpp
   platform/test_datetime_format.cpp
   platform/test_pixel_rules.cpp
+  # The canvas, its device and bitmaps: the core's rules over GDI and DIB sections.
+  platform/test_bitmap_streams.cpp
+  platform/test_canvas_device.cpp
+  platform/test_canvas_line_walk.cpp
+  platform/test_canvas_pixels.cpp
+  platform/test_canvas_scaled.cpp
+  platform/test_canvas_text.cpp
+  platform/test_shape_clip.cpp
   support/test_number_format.cpp
   support/test_string_utils.cpp)
 file(GLOB windows_tests CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/tests
@@ -48,7 +56,7 @@ foreach(test ${core_tests} ${windows_tests})
   set(target ${area}_${stem})
   file(GLOB helpers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${dir}/helper_*.cpp)
   if(dir STREQUAL "platform")
-    set(helpers "") # the Linux build's helpers draw with Qt
+    set(helpers ${PROJECT_SOURCE_DIR}/tests/platform/helper_surface.cpp) # reads pixels, no system
   endif()
   add_executable(${target} tests/${test} ${helpers})
   target_link_libraries(${target} PRIVATE spectrion_support spectrion_platform spectrion_test_main
