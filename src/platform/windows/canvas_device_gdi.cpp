@@ -230,8 +230,9 @@ public:
                                DWORD(width), &lb, 0, nullptr));
     }
     TGdiObject brush(NewBrush(Brush));
-    const TRect clip = DeviceClip(Clip);
-    // Without a pen GDI leaves out one more row and column of the box.
+    // Without a pen some GDIs leave out one more row and column of the box:
+    // the box grows by one, and the clip keeps the shape inside the box.
+    const TRect clip = IntersectRects(DeviceClip(Clip), DeviceRect(Box));
     const int grow = Pen ? 0 : 1;
     const TBoxF box{Device(Box.Left), Device(Box.Top), Device(Box.Right) + grow,
                     Device(Box.Bottom) + grow};
@@ -281,14 +282,15 @@ public:
     const TRect area = IntersectRects(DeviceRect(R), clip);
     if (area.IsEmpty()) return;
     TGdiObject brush(NewBrush(&Brush));
-    if (!Begin(clip)) return;
+    if (!Begin(area)) return;
     SelectObject(dc_, GetStockObject(NULL_PEN));
     SelectObject(dc_, brush.Get());
     SetROP2(dc_, RopOf(Mode));
     SetBkMode(dc_, TRANSPARENT);
-    // With no pen GDI leaves out the last row and column of the box.
+    // With no pen GDI leaves out the last row and column of the box; the
+    // clip (area) keeps the grown box from reaching past it.
     ::Rectangle(dc_, area.Left, area.Top, area.Right + 1, area.Bottom + 1);
-    End(clip, area);
+    End(area, area);
   }
 
 private:
