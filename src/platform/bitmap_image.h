@@ -1,9 +1,9 @@
 #pragma once
-// Platform-internal: what TBitmap (core/bitmap.cpp) asks of the back end's
-// picture type, TNativeImage. The core keeps the bitmap's rules (logical
+// Platform-internal: what TBitmap (core/bitmap.cpp) and TIcon (core/icon.cpp)
+// ask of the back end's picture type, TNativeImage. The core keeps the bitmap's rules (logical
 // sizes, transparency, the pixel ratio, the conditions of views and swaps,
 // the size limits); each back end defines these few operations on its
-// pictures, next to TBitmap's constructor and destructor.
+// pictures, next to TBitmap's and TIcon's constructors and destructors.
 #include "platform/geometry.h"
 #include "platform/native.h"
 
@@ -46,3 +46,8 @@ bool ImageShared(const TNativeImage &Image);
 bool DecodePicture(TNativeImage &Image, const std::string &Bytes);
 /// The PNG file of Image; empty when it cannot be encoded.
 std::string EncodePng(const TNativeImage &Image);
+
+/// Decodes an icon file's bytes (the system's icon formats, PNG, BMP) into
+/// Image for TIcon (core/icon.cpp); false (Image unchanged) when they are
+/// not a picture.
+bool DecodeIconPicture(TNativeImage &Image, const std::string &Bytes);

@@ -3,8 +3,7 @@
 // handles made from it.
 #include "platform/icon.h"
 
-#include "platform/bitmap.h"
-#include "platform/file_input.h"
+#include "platform/bitmap_image.h"
 #include "platform/windows/dib_image.h"
 #include "platform/windows/icon_handle.h"
 #include "platform/windows/picture_codec.h"
@@ -19,11 +18,6 @@ namespace {
 
 // Icons are small; this bounds what a crafted file may make us decode.
 constexpr long long MaxIconPixels = 1LL << 24;
-
-std::optional<TDibImage> DecodeIcon(const std::string &Data) {
-  if (std::optional<TDibImage> ico = DecodeIcoFile(Data, MaxIconPixels)) return ico;
-  return DecodePngOrBmp(Data, MaxIconPixels);
-}
 
 // Icon scaled to Size x Size by averaging the source pixels each target
 // pixel covers (colours weighted by their alpha), centred with its aspect
@@ -65,43 +59,12 @@ std::vector<std::uint32_t> Scaled(const TDibImage &Icon, int Size) {
 TIcon::TIcon() : image_(std::make_unique<TDibImage>()) {}
 TIcon::~TIcon() = default;
 
-bool TIcon::Empty() const {
-  return image_->Empty();
-}
-int TIcon::Width() const {
-  return image_->Width();
-}
-int TIcon::Height() const {
-  return image_->Height();
-}
-const TDibImage &TIcon::Image() const {
-  return *image_;
-}
-
-void TIcon::LoadFromFile(const std::string &FileName) {
-  const std::string data = ReadRegularFile(FileName, MaxIconFileBytes);
-  std::optional<TDibImage> image = DecodeIcon(data);
-  if (!image) throw EInvalidGraphic("\"" + FileName + "\" is not a picture");
-  *image_ = std::move(*image);
-  if (OnChange) OnChange(this);
-}
-
-void TIcon::LoadFromData(const std::string &Data) {
-  std::optional<TDibImage> image = DecodeIcon(Data);
-  if (!image) throw EInvalidGraphic("The icon data is not a picture");
-  *image_ = std::move(*image);
-  if (OnChange) OnChange(this);
-}
-
-void TIcon::Assign(TPersistent *Source) {
-  if (auto *src = dynamic_cast<TIcon *>(Source)) {
-    if (src != this) {
-      *image_ = *src->image_;
-      if (OnChange) OnChange(this);
-    }
-    return;
-  }
-  TPersistent::Assign(Source);
+bool DecodeIconPicture(TDibImage &Image, const std::string &Bytes) {
+  std::optional<TDibImage> decoded = DecodeIcoFile(Bytes, MaxIconPixels);
+  if (!decoded) decoded = DecodePngOrBmp(Bytes, MaxIconPixels);
+  if (!decoded) return false;
+  Image = std::move(*decoded);
+  return true;
 }
 
 HICON NewIconHandle(const TIcon &Icon, int Size) {
