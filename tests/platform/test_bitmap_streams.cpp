@@ -25,6 +25,19 @@ TEST(Bitmap, ResizeKeepsPixelsAndFillsNewAreaWhite) {
   EXPECT_TRUE(b.Empty());
 }
 
+TEST(Bitmap, AbsurdSizesAreRefusedAndKeepThePicture) {
+  TBitmap b(4, 3);
+  b.Canvas().SetPixels(1, 1, clRed);
+  EXPECT_THROW(b.SetSize(1 << 20, 1 << 20), EInvalidGraphic);
+  b.SetPixelRatio(2); // keeps the size, pixels white again
+  b.Canvas().SetPixels(1, 1, clRed);
+  // At ratio 2 the device width would not even fit an int.
+  EXPECT_THROW(b.SetSize(1 << 30, 1), EInvalidGraphic);
+  EXPECT_EQ(b.Width(), 4);
+  EXPECT_EQ(b.Height(), 3);
+  EXPECT_EQ(b.Pixel(1, 1), clRed);
+}
+
 TEST(Bitmap, PngRoundTripAndBmpLoading) {
   TBitmap b(5, 4);
   b.Canvas().SetPixels(2, 3, RGB(1, 2, 3));

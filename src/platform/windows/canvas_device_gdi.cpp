@@ -211,7 +211,7 @@ public:
         ::Polyline(dc_, pts.data(), int(pts.size()));
       }
     }
-    End(clip, clip);
+    End(clip, Around(points, width));
   }
 
   void Ellipse(const TRect &Box, const TPen *Pen, const TBrush *Brush, TPenMode Mode,
@@ -273,7 +273,7 @@ public:
     SetPolyFillMode(dc_, ALTERNATE);
     const std::vector<POINT> pts = ToPoints(points);
     ::Polygon(dc_, pts.data(), int(pts.size()));
-    End(clip, clip);
+    End(clip, Around(points, 1));
   }
 
   void FillHatch(const TRect &R, const TBrush &Brush, TPenMode Mode, const TRect &Clip) override {
@@ -320,6 +320,21 @@ private:
     for (int i = 0; i < Count; ++i)
       out[std::size_t(i)] = TPointF{Device(Points[i].X), Device(Points[i].Y)};
     return out;
+  }
+  /// The pixels a shape through Points drawn Width wide may touch.
+  static TRect Around(const std::vector<TPointF> &Points, int Width) {
+    if (Points.empty()) return TRect{};
+    TBoxF b{Points[0].X, Points[0].Y, Points[0].X, Points[0].Y};
+    for (const TPointF &p : Points) {
+      b.Left = std::min(b.Left, p.X);
+      b.Top = std::min(b.Top, p.Y);
+      b.Right = std::max(b.Right, p.X);
+      b.Bottom = std::max(b.Bottom, p.Y);
+    }
+    const double m = Width / 2.0 + 2;
+    const auto c = [](double v) { return int(std::clamp(v, -2147483648.0, 2147483647.0)); };
+    return Rect(c(std::floor(b.Left - m)), c(std::floor(b.Top - m)), c(std::ceil(b.Right + m)),
+                c(std::ceil(b.Bottom + m)));
   }
   static bool AllInside(const std::vector<TPointF> &Points, const TBoxF &Box) {
     return std::all_of(Points.begin(), Points.end(),
