@@ -231,8 +231,10 @@ public:
     }
     TGdiObject brush(NewBrush(Brush));
     // Without a pen some GDIs leave out one more row and column of the box:
-    // the box grows by one, and the clip keeps the shape inside the box.
-    const TRect clip = IntersectRects(DeviceClip(Clip), DeviceRect(Box));
+    // the box grows by one, and the clip keeps the fill inside the box. (A
+    // wide pen that is not inside the frame is centred on the box's edge.)
+    const TRect clip =
+        Pen ? DeviceClip(Clip) : IntersectRects(DeviceClip(Clip), DeviceRect(Box));
     const int grow = Pen ? 0 : 1;
     const TBoxF box{Device(Box.Left), Device(Box.Top), Device(Box.Right) + grow,
                     Device(Box.Bottom) + grow};

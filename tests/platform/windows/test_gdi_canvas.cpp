@@ -120,6 +120,22 @@ TEST(GdiShapes, PenModesAndClipHoldForEllipsesWidePensAndHatches) {
   d.Canvas().Brush().SetStyle(bsDiagCross);
   d.Canvas().FillRect(Rect(3, 4, 30, 33));
   EXPECT_EQ(InkBounds(d), Rect(3, 4, 30, 33));
+  // The forward diagonal runs down from left to right, the backward one up.
+  for (const TBrushStyle style : {bsFDiagonal, bsBDiagonal}) {
+    TBitmap g(16, 16);
+    g.Canvas().Brush().SetColor(clGreen);
+    g.Canvas().Brush().SetStyle(style);
+    g.Canvas().FillRect(Rect(0, 0, 16, 16));
+    int down = 0, up = 0;
+    for (int y = 1; y + 1 < 16; ++y)
+      for (int x = 1; x + 1 < 16; ++x)
+        if (g.Pixel(x, y) == clGreen) {
+          down += g.Pixel(x + 1, y + 1) == clGreen;
+          up += g.Pixel(x + 1, y - 1) == clGreen;
+        }
+    EXPECT_GT(style == bsFDiagonal ? down : up, 10) << style;
+    EXPECT_EQ(style == bsFDiagonal ? up : down, 0) << style;
+  }
 }
 
 TEST(GdiShapes, PolygonsFillByTheAlternateRule) {
