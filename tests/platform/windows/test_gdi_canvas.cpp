@@ -432,3 +432,28 @@ TEST(GdiFaces, RasterFaceNamesGiveScalableFaces) {
   EXPECT_EQ(GdiFaceFor("courier"), "Courier New");
   EXPECT_EQ(GdiFaceFor("Arial"), "Arial");
 }
+
+TEST(GdiIcons, TheApplicationIconKeepsItsTransparency) {
+  const std::string path = SPECTRION_SOURCE_DIR "/data/icons/spectrion.png";
+  TIcon icon;
+  icon.LoadFromFile(path);
+  ASSERT_EQ(icon.Width(), 48);
+  int clear = 0, opaque = 0;
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 48; ++x) {
+      const std::uint32_t alpha = IconPixel(icon, x, y) >> 24;
+      clear += alpha == 0;
+      opaque += alpha == 0xFF;
+    }
+  EXPECT_GT(clear, 0);
+  EXPECT_GT(opaque, 48 * 48 / 4);
+  HICON handle = NewIconHandle(icon, 32);
+  EXPECT_NE(handle, nullptr);
+  DestroyIcon(handle);
+
+  // As a bitmap the same file is opaque everywhere.
+  TBitmap b;
+  b.LoadFromFile(path);
+  EXPECT_EQ(b.Width(), 48);
+  EXPECT_TRUE(AllOpaque(b));
+}
