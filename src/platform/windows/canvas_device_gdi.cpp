@@ -8,6 +8,7 @@
 // byte, after GdiFlush, before the core reads them.
 #include "platform/canvas_device.h"
 #include "platform/color.h"
+#include "platform/font_face.h"
 #include "platform/shape_clip.h"
 #include "platform/windows/canvas_gdi.h"
 #include "platform/windows/dib_image.h"
@@ -19,7 +20,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <optional>
 
@@ -447,22 +447,13 @@ private:
 } // namespace
 
 std::string GdiFaceFor(const std::string &Name) {
-  std::string lower = Name;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char ch) { return char(std::tolower(ch)); });
-  struct TMapping {
-    const char *From;
-    const char *To;
-  };
   // Raster faces draw only a few sizes and are never smoothed.
-  static constexpr std::array<TMapping, 3> Map = {{
+  static constexpr std::array<TFaceReplacement, 3> Map = {{
       {"ms sans serif", "Microsoft Sans Serif"},
       {"ms serif", "Times New Roman"},
       {"courier", "Courier New"},
   }};
-  for (const TMapping &m : Map)
-    if (lower == m.From) return m.To;
-  return Name;
+  return ReplaceFace(Name, Map);
 }
 
 std::unique_ptr<TCanvasDevice> NewCanvasDevice() {
