@@ -1,10 +1,9 @@
 // Drawing at a device pixel ratio of 2: logical coordinates, device-sharp
 // pixels. Each logical pixel of a one-pixel line, outline or fill covers
 // exactly its 2 x 2 device pixels; copies between equal ratios are exact.
-#include "platform/bitmap.h"
+#include "helper_surface.h"
 #include "platform/canvas.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,9 +14,8 @@ namespace {
 /// Device rows of column X (device pixels) that are not white.
 std::vector<int> DarkRows(const TBitmap &B, int X) {
   std::vector<int> rows;
-  const QImage &img = B.Image();
-  for (int y = 0; y < img.height(); ++y)
-    if ((img.pixel(X, y) & 0xFFFFFF) != 0xFFFFFF) rows.push_back(y);
+  for (int y = 0; y < DeviceSize(B).cy; ++y)
+    if (DevicePixel(B, X, y) != clWhite) rows.push_back(y);
   return rows;
 }
 
@@ -26,7 +24,7 @@ TEST(CanvasScaled, LinesFillsAndOutlinesCoverWholeLogicalPixels) {
   b.SetPixelRatio(2);
   b.SetSize(40, 30);
   EXPECT_EQ(b.Width(), 40);
-  EXPECT_EQ(b.Image().width(), 80);
+  EXPECT_EQ(DeviceSize(b).cx, 80);
   TCanvas &c = b.Canvas();
   EXPECT_EQ(c.PixelRatio(), 2.0);
   EXPECT_EQ(c.ClipRect(), Rect(0, 0, 40, 30));
@@ -58,7 +56,7 @@ TEST(CanvasScaled, LinesFillsAndOutlinesCoverWholeLogicalPixels) {
   c.Pen().SetColor(clWhite);
   c.Rectangle(3, 3, 30, 25);
   c.Rectangle(3, 3, 30, 25);
-  EXPECT_EQ(b.Image(), before.Image());
+  EXPECT_TRUE(SameDevicePixels(b, before));
 
   // A one-pixel outline and a fill cover whole 2 x 2 blocks.
   TBitmap box;
@@ -67,9 +65,9 @@ TEST(CanvasScaled, LinesFillsAndOutlinesCoverWholeLogicalPixels) {
   box.Canvas().Brush().SetColor(clRed);
   box.Canvas().Rectangle(2, 2, 6, 6);
   EXPECT_EQ(DarkRows(box, 4), (std::vector<int>{4, 5, 6, 7, 8, 9, 10, 11}));
-  EXPECT_EQ(box.Image().pixel(6, 6) & 0xFFFFFF, 0xFF0000u);  // interior: red
-  EXPECT_EQ(box.Image().pixel(5, 5) & 0xFFFFFF, 0x000000u);  // outline
-  EXPECT_EQ(box.Image().pixel(12, 12) & 0xFFFFFF, 0xFFFFFFu); // outside
+  EXPECT_EQ(DevicePixel(box, 6, 6), clRed);   // interior
+  EXPECT_EQ(DevicePixel(box, 5, 5), clBlack); // outline
+  EXPECT_EQ(DevicePixel(box, 12, 12), clWhite); // outside
 
   // Copies between equal ratios keep every device pixel; a ratio-1 picture
   // is enlarged onto the device grid.
@@ -77,7 +75,7 @@ TEST(CanvasScaled, LinesFillsAndOutlinesCoverWholeLogicalPixels) {
   copy.SetPixelRatio(2);
   copy.SetSize(10, 10);
   copy.Canvas().Draw(0, 0, box);
-  EXPECT_EQ(copy.Image(), box.Image());
+  EXPECT_TRUE(SameDevicePixels(copy, box));
   TBitmap plain(1, 1);
   plain.Canvas().SetPixels(0, 0, clBlue);
   copy.Canvas().Draw(9, 9, plain);

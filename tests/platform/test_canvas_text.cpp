@@ -1,12 +1,18 @@
 // Text on the canvas: font mapping and size, background modes, alignment, clipping.
 #include "helper_surface.h"
+
+#include <gtest/gtest.h>
+
+#if !defined(_WIN32)
 #include "platform/qt/canvas_qt.h"
 
 #include <QFontInfo>
-#include <gtest/gtest.h>
+#endif
 
 namespace {
 
+#if !defined(_WIN32)
+// The faces Qt finds on Linux for the classic names.
 TEST(Fonts, ClassicNamesMapToInstalledMetricCompatibleFaces) {
   EXPECT_EQ(FontFaceFor("MS Sans Serif"), "Liberation Sans");
   EXPECT_EQ(FontFaceFor("arial"), "Liberation Sans");
@@ -18,6 +24,7 @@ TEST(Fonts, ClassicNamesMapToInstalledMetricCompatibleFaces) {
   f.SetName("Courier New");
   EXPECT_EQ(QFontInfo(ToQFont(f)).family().toStdString(), "Liberation Mono");
 }
+#endif
 
 TEST(Fonts, HeightSizeAndChangeNotification) {
   TFont f;

@@ -1,5 +1,7 @@
 #include "platform/qt/canvas_qt.h"
 
+#include "platform/font_face.h"
+
 #include <QFontMetricsF>
 #include <QString>
 #include <algorithm>
@@ -17,14 +19,7 @@ TColor FromQRgb(QRgb Pixel) {
 }
 
 std::string FontFaceFor(const std::string &Name) {
-  std::string lower = Name;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char ch) { return char(std::tolower(ch)); });
-  struct Mapping {
-    const char *from;
-    const char *to;
-  };
-  static constexpr std::array<Mapping, 9> Map = {{
+  static constexpr std::array<TFaceReplacement, 9> Map = {{
       {"ms sans serif", "Liberation Sans"},
       {"arial", "Liberation Sans"},
       {"ms shell dlg", "Liberation Sans"},
@@ -35,9 +30,7 @@ std::string FontFaceFor(const std::string &Name) {
       {"ms serif", "Liberation Serif"},
       {"times", "Liberation Serif"},
   }};
-  for (const Mapping &m : Map)
-    if (lower == m.from) return m.to;
-  return Name;
+  return ReplaceFace(Name, Map);
 }
 
 QFont ToQFont(const TFont &Font) {

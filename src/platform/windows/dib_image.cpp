@@ -41,6 +41,7 @@ TDibImage::TDibImage(int Width, int Height, std::uint32_t FillPixel) {
   bitmap_ = NewSection(Width, Height, &bits_);
   width_ = Width;
   height_ = Height;
+  stride_ = Width;
   Fill(FillPixel);
 }
 
@@ -51,8 +52,28 @@ TDibImage::TDibImage(const TDibImage &Other) : ratio_(Other.ratio_) {
   bitmap_ = NewSection(Other.width_, Other.height_, &bits_);
   width_ = Other.width_;
   height_ = Other.height_;
+  stride_ = width_;
   GdiFlush(); // GDI may still be drawing on the source
-  std::memcpy(bits_, Other.bits_, sizeof(std::uint32_t) * width_ * height_);
+  for (int y = 0; y < height_; ++y)
+    std::memcpy(bits_ + std::ptrdiff_t(y) * stride_, Other.bits_ + std::ptrdiff_t(y) * Other.stride_,
+                sizeof(std::uint32_t) * width_);
+}
+
+TDibImage TDibImage::ViewOf(TDibImage &Source, int X, int Y, int Width, int Height) {
+  TDibImage view;
+  if (Source.Empty() || Width <= 0 || Height <= 0 || X < 0 || Y < 0 ||
+      static_cast<long long>(X) + Width > Source.width_ ||
+      static_cast<long long>(Y) + Height > Source.height_)
+    return view;
+  view.bitmap_ = Source.bitmap_;
+  view.bits_ = Source.bits_ + std::ptrdiff_t(Y) * Source.stride_ + X;
+  view.width_ = Width;
+  view.height_ = Height;
+  view.stride_ = Source.stride_;
+  view.originX_ = Source.originX_ + X;
+  view.originY_ = Source.originY_ + Y;
+  view.view_ = true;
+  return view;
 }
 
 TDibImage &TDibImage::operator=(const TDibImage &Other) {
@@ -79,17 +100,25 @@ void TDibImage::Swap(TDibImage &Other) noexcept {
   std::swap(width_, Other.width_);
   std::swap(height_, Other.height_);
   std::swap(ratio_, Other.ratio_);
+  std::swap(stride_, Other.stride_);
+  std::swap(originX_, Other.originX_);
+  std::swap(originY_, Other.originY_);
+  std::swap(view_, Other.view_);
 }
 
 void TDibImage::Fill(std::uint32_t Pixel) {
   if (!bits_) return;
   GdiFlush();
-  std::fill(bits_, bits_ + static_cast<std::size_t>(width_) * height_, Pixel);
+  for (int y = 0; y < height_; ++y)
+    std::fill_n(bits_ + std::ptrdiff_t(y) * stride_, width_, Pixel);
 }
 
 void TDibImage::Release() noexcept {
-  if (bitmap_) DeleteObject(bitmap_);
+  if (bitmap_ && !view_) DeleteObject(bitmap_);
   bitmap_ = nullptr;
   bits_ = nullptr;
   width_ = height_ = 0;
+  stride_ = 0;
+  originX_ = originY_ = 0;
+  view_ = false;
 }
