@@ -16,8 +16,10 @@ packages=(
   g++-mingw-w64-x86-64-posix googletest wine wine64
   # The Windows programs' resources, their installer and portable zip.
   python3 nsis zip unzip
-  # Its picture files: the single-header PNG and BMP reader and PNG writer.
+  # The Windows build's picture files: the single-header PNG and BMP reader and writer.
   libstb-dev
+  # The Windows program's check on a private X server: keys, windows, screenshots.
+  xdotool imagemagick openbox
 )
 if [ "${1:-}" = "--peers" ]; then
   packages+=(libqcustomplot-dev python3-matplotlib python3-numpy)
