@@ -73,6 +73,10 @@ public:
   /// Platform-internal: a form was closed (ends Run when it is the main form).
   void FormClosed(TForm *Form);
 
+  struct CursorImage;
+  /// Platform-internal: the cursor registered at Index, or null.
+  const CursorImage *RegisteredCursor(TCursor Index) const;
+
 private:
   void AddForm(TForm *Form);
   std::string title_;
@@ -82,7 +86,6 @@ private:
   bool initialized_ = false;
   TNativeEventLoop *loop_ = nullptr;
   TCursor cursor_ = crDefault;
-  struct CursorImage;
   std::map<TCursor, std::shared_ptr<CursorImage>> cursors_;
 };
 
