@@ -30,7 +30,14 @@ add_subdirectory(src/support)
 add_library(spectrion_test_main STATIC tests/common/test_main_windows.cpp)
 target_link_libraries(spectrion_test_main PUBLIC GTest::gtest)
 
+# Window tests (tests/platform/windows/test_window_*.cpp) start with the
+# application object.
+add_library(spectrion_test_main_gui STATIC tests/common/test_main_windows_gui.cpp)
+target_link_libraries(spectrion_test_main_gui PUBLIC GTest::gtest spectrion_platform)
+
 set(core_tests
+  platform/test_window_fit.cpp
+  platform/test_xpm_picture.cpp
   platform/test_component_model.cpp
   platform/test_datetime_format.cpp
   platform/test_pixel_rules.cpp
@@ -49,7 +56,11 @@ foreach(test ${core_tests} ${windows_tests})
     set(helpers "") # the Linux build's helpers draw with Qt
   endif()
   add_executable(${target} tests/${test} ${helpers})
-  target_link_libraries(${target} PRIVATE spectrion_support spectrion_platform spectrion_test_main
+  set(entry spectrion_test_main)
+  if(dir STREQUAL "platform/windows" AND stem MATCHES "^test_window_")
+    set(entry spectrion_test_main_gui)
+  endif()
+  target_link_libraries(${target} PRIVATE spectrion_support spectrion_platform ${entry}
                                           GTest::gtest GTest::gmock)
   target_compile_definitions(${target} PRIVATE
     SPECTRION_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

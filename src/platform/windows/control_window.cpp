@@ -102,6 +102,49 @@ bool NavigationKey(TWindowData &Data, WPARAM Key) {
   }
 }
 
+/// Hands a notification a child window sends its parent (WM_COMMAND, the
+/// scroll requests, the colour requests) to the child's control. Edit
+/// controls keep notifying the parent they were made in, so every window of
+/// ours routes them, the parking window included.
+bool RouteNotification(TControl *Parent, UINT Message, WPARAM W, LPARAM L, LRESULT &Result) {
+  switch (Message) {
+  case WM_COMMAND:
+  case WM_HSCROLL:
+  case WM_VSCROLL: {
+    TWindowData *child = L ? WindowDataOf(reinterpret_cast<HWND>(L)) : nullptr;
+    if (!child || !child->Control) return false;
+    if (Message == WM_COMMAND && child->OnCommand)
+      child->OnCommand(HIWORD(W));
+    else if (Message != WM_COMMAND && child->OnScroll)
+      child->OnScroll(LOWORD(W));
+    Result = 0;
+    return true;
+  }
+  case WM_CTLCOLOREDIT:
+  case WM_CTLCOLORSTATIC:
+  case WM_CTLCOLORBTN:
+  case WM_CTLCOLORSCROLLBAR: {
+    TWindowData *child = WindowDataOf(reinterpret_cast<HWND>(L));
+    if (!child || !child->Control) return false;
+    if (child->OnColor) {
+      Result = reinterpret_cast<LRESULT>(child->OnColor(reinterpret_cast<HDC>(W)));
+      return true;
+    }
+    if (!Parent) return false;
+    // Buttons and check boxes show on their parent's colour.
+    static HBRUSH brush = nullptr;
+    if (brush) DeleteObject(brush);
+    const TColor c = ColorToRGB(Parent->Color());
+    brush = CreateSolidBrush(RGB(GetRValue(c), GetGValue(c), GetBValue(c)));
+    SetBkColor(reinterpret_cast<HDC>(W), RGB(GetRValue(c), GetGValue(c), GetBValue(c)));
+    Result = reinterpret_cast<LRESULT>(brush);
+    return true;
+  }
+  default:
+    return false;
+  }
+}
+
 /// Handles Message for the control; true when it is consumed (Result set).
 bool HandleMessage(HWND Window, TWindowData &Data, UINT Message, WPARAM W, LPARAM L,
                    LRESULT &Result) {
@@ -261,42 +304,6 @@ bool HandleMessage(HWND Window, TWindowData &Data, UINT Message, WPARAM W, LPARA
     if (auto *wc = WinControlOf(Data)) DispatchSafely([&] { wc->DoExit(); });
     if (!common) InvalidateRect(Window, nullptr, FALSE);
     return false;
-  case WM_COMMAND:
-  case WM_HSCROLL:
-  case WM_VSCROLL:
-    if (L) {
-      TWindowData *child = WindowDataOf(reinterpret_cast<HWND>(L));
-      if (child && child->Control) {
-        if (Message == WM_COMMAND && child->OnCommand)
-          child->OnCommand(HIWORD(W));
-        else if (Message != WM_COMMAND && child->OnScroll)
-          child->OnScroll(LOWORD(W));
-        Result = 0;
-        return true;
-      }
-    }
-    return false;
-  case WM_CTLCOLOREDIT:
-  case WM_CTLCOLORSTATIC:
-  case WM_CTLCOLORBTN:
-  case WM_CTLCOLORSCROLLBAR: {
-    TWindowData *child = WindowDataOf(reinterpret_cast<HWND>(L));
-    if (child && child->Control && child->OnColor) {
-      Result = reinterpret_cast<LRESULT>(child->OnColor(reinterpret_cast<HDC>(W)));
-      return true;
-    }
-    if (child && child->Control && !common) {
-      // Buttons and check boxes show on their parent's colour.
-      static HBRUSH brush = nullptr;
-      if (brush) DeleteObject(brush);
-      const TColor c = ColorToRGB(control->Color());
-      brush = CreateSolidBrush(RGB(GetRValue(c), GetGValue(c), GetBValue(c)));
-      SetBkColor(reinterpret_cast<HDC>(W), RGB(GetRValue(c), GetGValue(c), GetBValue(c)));
-      Result = reinterpret_cast<LRESULT>(brush);
-      return true;
-    }
-    return false;
-  }
   case WM_SIZE:
     if (common && Data.OnSize && !Data.InSize) {
       // The control lays itself out first, then is looked at.
@@ -341,7 +348,11 @@ LRESULT CALLBACK ControlWindowProc(HWND Window, UINT Message, WPARAM W, LPARAM L
   TWindowData *data = WindowDataOf(Window);
   LRESULT result = 0;
   bool handled = false;
-  if (data && data->Control)
+  if (!data || !data->Original)
+    GuardWindowProcedure([&] {
+      handled = RouteNotification(data ? data->Control : nullptr, Message, W, L, result);
+    });
+  if (!handled && data && data->Control)
     GuardWindowProcedure([&] { handled = HandleMessage(Window, *data, Message, W, L, result); });
   if (handled) return result;
   WNDPROC original = data ? data->Original : nullptr;

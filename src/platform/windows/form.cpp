@@ -180,6 +180,7 @@ void TForm::SetVisible(bool Value) {
     FitOnScreen(position_ == poScreenCenter || position_ == poDesktopCenter);
     UpdateTabOrder();
     TControl::SetVisible(true);
+    ShowWindow(Widget(), SW_SHOW); // a window without a parent is shown here
     shownOnce_ = true;
     FocusFirstControl();
   } else {
