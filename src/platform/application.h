@@ -79,6 +79,8 @@ public:
 
 private:
   void AddForm(TForm *Form);
+  /// Ends the running main loop, if one runs (the back end's).
+  void QuitMainLoop();
   std::string title_;
   TIcon icon_;
   TForm *mainForm_ = nullptr;

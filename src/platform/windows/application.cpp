@@ -20,7 +20,6 @@
 
 // The system's macros for its W functions would rename ours.
 #undef FindResource
-#undef MessageBox
 
 struct TApplication::CursorImage {
   HCURSOR cursor = nullptr;
@@ -29,16 +28,6 @@ struct TApplication::CursorImage {
     if (owned && cursor) DestroyCursor(cursor);
   }
 };
-
-TApplication *const Application = new TApplication();
-
-void DispatchSafely(const std::function<void()> &Action) {
-  try {
-    Action();
-  } catch (const std::exception &e) {
-    Application->HandleException(e);
-  }
-}
 
 namespace {
 
@@ -119,25 +108,12 @@ LPCWSTR SystemCursorName(TCursor Cursor) {
 
 } // namespace
 
-TApplication::TApplication() : TComponent(nullptr) {}
-
-TApplication::~TApplication() = default;
-
 void TApplication::Initialize() {
   RegisterPlatformClasses();
   if (initialized_) return;
   initialized_ = true;
   BecomeDpiAware();
   RegisterWindowClasses();
-}
-
-void TApplication::SetTitle(const std::string &Value) {
-  title_ = Value;
-}
-
-void TApplication::AddForm(TForm *Form) {
-  if (!initialized_) Initialize();
-  if (!mainForm_) mainForm_ = Form;
 }
 
 void TApplication::Run() {
@@ -151,18 +127,8 @@ void TApplication::Run() {
   loop_ = nullptr;
 }
 
-void TApplication::Terminate() {
-  terminated_ = true;
+void TApplication::QuitMainLoop() {
   if (loop_) loop_->Quit();
-  // A modal form showing now ends with mrCancel, so the application ends
-  // even while a dialog is up.
-  for (int i = ComponentCount() - 1; i >= 0; --i)
-    if (auto *form = dynamic_cast<TForm *>(Components(i)); form && form->Modal())
-      form->SetModalResult(mrCancel);
-}
-
-void TApplication::FormClosed(TForm *Form) {
-  if (Form == mainForm_) Terminate();
 }
 
 void TApplication::ProcessMessages() {
@@ -189,23 +155,6 @@ void TApplication::BringToFront() {
     SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(w);
   }
-}
-
-void TApplication::HandleException(const std::exception &E) {
-  if (OnException) {
-    OnException(this, E);
-    return;
-  }
-  std::string text;
-  if (auto *ex = dynamic_cast<const Exception *>(&E))
-    text = ex->Message();
-  else
-    text = E.what();
-  ShowMessageBox(text, title_, mtError);
-}
-
-int TApplication::MessageBox(const std::string &Text, const std::string &Caption) {
-  return ShowMessageBox(Text, Caption.empty() ? title_ : Caption, mtInformation);
 }
 
 void TApplication::SetCursor(TCursor Value) {
@@ -238,10 +187,6 @@ bool TApplication::SetCursorImage(TCursor Index, const std::string &PictureName,
   return true;
 }
 
-bool TApplication::HasCursor(TCursor Index) const {
-  return Index <= 0 || cursors_.count(Index) > 0;
-}
-
 HCURSOR CursorHandleOf(TCursor Cursor) {
   if (Cursor > 0) {
     const auto *image = Application->RegisteredCursor(Cursor);
@@ -250,11 +195,6 @@ HCURSOR CursorHandleOf(TCursor Cursor) {
   if (Cursor == crNone) return nullptr;
   LPCWSTR name = SystemCursorName(Cursor);
   return name ? LoadCursorW(nullptr, name) : nullptr;
-}
-
-const TApplication::CursorImage *TApplication::RegisteredCursor(TCursor Index) const {
-  auto it = cursors_.find(Index);
-  return it == cursors_.end() ? nullptr : it->second.get();
 }
 
 void TApplication::ApplyCursor(HWND Widget, TCursor Cursor) const {

@@ -9,7 +9,6 @@
 #include "platform/windows/system.h"
 #include <commdlg.h>
 
-#include <filesystem>
 #include <vector>
 
 std::wstring SystemFileFilter(const std::string &Filter) {
@@ -62,26 +61,9 @@ public:
   }
 };
 
-std::unique_ptr<TSaveDialogService> &Installed() {
-  static std::unique_ptr<TSaveDialogService> service;
-  return service;
-}
-
 } // namespace
 
-TSaveDialogService &SaveDialogService() {
+TSaveDialogService &DesktopSaveDialogService() {
   static TDesktopSaveDialog desktop;
-  return Installed() ? *Installed() : desktop;
-}
-
-std::unique_ptr<TSaveDialogService> SetSaveDialogService(std::unique_ptr<TSaveDialogService> Service) {
-  std::unique_ptr<TSaveDialogService> previous = std::move(Installed());
-  Installed() = std::move(Service);
-  return previous;
-}
-
-std::string WithDefaultExtension(const std::string &Path, const std::string &Extension) {
-  if (Extension.empty() || Path.empty()) return Path;
-  if (std::filesystem::u8path(Path).filename().has_extension()) return Path;
-  return Path + "." + Extension;
+  return desktop;
 }

@@ -10,10 +10,6 @@
 #include <cstdio>
 
 namespace {
-TMessageBoxSink &Sink() {
-  static TMessageBoxSink sink;
-  return sink;
-}
 int g_open = 0;
 bool g_ended = false;
 } // namespace
@@ -34,15 +30,9 @@ void EndMessageBoxes() {
       0);
 }
 
-TMessageBoxSink SetMessageBoxSink(TMessageBoxSink NewSink) {
-  TMessageBoxSink old = std::move(Sink());
-  Sink() = std::move(NewSink);
-  return old;
-}
-
 TModalResult ShowMessageBox(const std::string &Text, const std::string &Caption, TMsgDlgType Type) {
   TMessageBoxRequest request{Text, Caption, Type};
-  if (Sink()) return Sink()(request);
+  if (const TMessageBoxSink &sink = MessageBoxSink()) return sink(request);
   if (g_ended) {
     std::fprintf(stderr, "%s: %s\n", Caption.c_str(), Text.c_str());
     return mrOk;
@@ -68,19 +58,4 @@ TModalResult ShowMessageBox(const std::string &Text, const std::string &Caption,
   MessageBoxW(owner, WideFromUtf8(Text).c_str(), WideFromUtf8(Caption).c_str(), flags);
   --g_open;
   return mrOk;
-}
-
-void ShowMessage(const std::string &Text) {
-  ShowMessageBox(Text, Application->Title(), mtInformation);
-}
-
-TMessageBoxRecorder::TMessageBoxRecorder() {
-  previous_ = SetMessageBoxSink([this](const TMessageBoxRequest &r) {
-    Messages.push_back(r);
-    return mrOk;
-  });
-}
-
-TMessageBoxRecorder::~TMessageBoxRecorder() {
-  SetMessageBoxSink(std::move(previous_));
 }

@@ -1,29 +1,10 @@
-// Named resources on Windows: the registered table first, then the
-// program's RCDATA resources of that name.
+// The program's RCDATA resources on Windows.
 #include "platform/resources.h"
 
+#include "platform/windows/system.h"
 #include "platform/windows/wide_string.h"
 
-#include "platform/windows/system.h"
-
-#include <map>
-
-#undef FindResource // the system's macro for FindResourceW
-
-namespace {
-std::map<std::string, std::string> &Table() {
-  static std::map<std::string, std::string> table;
-  return table;
-}
-} // namespace
-
-void RegisterResource(const std::string &Name, std::string_view Data) {
-  Table()[Name] = std::string(Data);
-}
-
-std::optional<std::string> FindResource(const std::string &Name) {
-  auto it = Table().find(Name);
-  if (it != Table().end()) return it->second;
+std::optional<std::string> FindEmbeddedResource(const std::string &Name) {
   const std::optional<std::wstring> wide = StrictWideFromUtf8(Name);
   if (!wide || wide->empty()) return std::nullopt;
   HMODULE module = GetModuleHandleW(nullptr);
