@@ -334,9 +334,19 @@ bool HandleMessage(HWND Window, TWindowData &Data, UINT Message, WPARAM W, LPARA
     Result = 0;
     return true;
   case WM_SHOWWINDOW:
-    if (W && !Data.ShownOnce) {
-      Data.ShownOnce = true;
-      control->WidgetShown();
+    // A window appears with its top-level window: that showing counts for
+    // every control shown in it.
+    if (W && !(GetWindowLongPtrW(Window, GWL_STYLE) & WS_CHILD)) {
+      struct TWalk {
+        static void Shown(TControl &C) {
+          if (TWindowData *d = WindowDataOf(C.Widget())) d->ShownOnce = true;
+          C.WidgetShown();
+          if (auto *wc = dynamic_cast<TWinControl *>(&C))
+            for (int i = 0; i < wc->ControlCount(); ++i)
+              if (wc->Controls(i)->Visible()) Shown(*wc->Controls(i));
+        }
+      };
+      TWalk::Shown(*control);
     }
     return false;
   default:

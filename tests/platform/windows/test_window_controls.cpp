@@ -8,6 +8,7 @@
 #include "platform/form_loader.h"
 #include "platform/key_shortcuts.h"
 #include "platform/message_box.h"
+#include "platform/resources.h"
 #include "platform/windows/system.h"
 
 #include <commctrl.h>
@@ -531,6 +532,57 @@ TEST(WindowAccessibility, WindowsCarryTheNamesTheirControlsDescribe) {
   button->SetParent(&form);
   button->SetCaption("&Exit");
   EXPECT_EQ(TextOf(button->Widget()), L"&Exit");
+}
+
+} // namespace
+
+namespace {
+
+const char *const Cross = R"(/* XPM */
+static char *cross[] = {
+"4 4 2 1",
+". c None",
+"# c #000000",
+".#..",
+"####",
+".#..",
+".#.."
+};)";
+
+TEST(WindowCursors, RegisteredPicturesBecomeCursorsAndBadOnesAreRefused) {
+  RegisterResource("TESTCROSS", Cross);
+  RegisterResource("TESTBROKEN", "/* XPM */ {\"4 4 1 1\", \"# c #000\", \"##\"};");
+  EXPECT_TRUE(Application->SetCursorImage(101, "TESTCROSS", 1, 1));
+  EXPECT_TRUE(Application->HasCursor(101));
+  EXPECT_FALSE(Application->SetCursorImage(102, "TESTBROKEN", 0, 0));
+  EXPECT_FALSE(Application->SetCursorImage(103, "NO SUCH PICTURE", 0, 0));
+  EXPECT_FALSE(Application->SetCursorImage(0, "TESTCROSS", 0, 0));
+  EXPECT_FALSE(Application->HasCursor(102));
+  // A control with the cursor shows it over its window.
+  TForm form(nullptr);
+  auto *panel = new TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetCursor(101);
+  form.Show();
+  SendMessageW(panel->Widget(), WM_SETCURSOR, reinterpret_cast<WPARAM>(panel->Widget()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(GetCursor(), &info));
+  EXPECT_EQ(info.xHotspot, 1u);
+  EXPECT_FALSE(info.fIcon);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+}
+
+TEST(WindowForms, ControlsCountAsCreatedOnceTheirWindowShows) {
+  TForm form(nullptr);
+  auto *panel = new TPanel(&form);
+  panel->SetParent(&form);
+  EXPECT_FALSE(panel->HandleAllocated());
+  form.Show();
+  EXPECT_TRUE(panel->HandleAllocated());
+  form.Hide();
+  EXPECT_TRUE(panel->HandleAllocated()); // once shown, for good
 }
 
 } // namespace
