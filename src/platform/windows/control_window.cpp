@@ -218,6 +218,19 @@ bool HandleMessage(HWND Window, TWindowData &Data, UINT Message, WPARAM W, LPARA
     return false;
   case WM_MOUSEWHEEL: {
     POINT p{GET_X_LPARAM(L), GET_Y_LPARAM(L)};
+    // The wheel turns what is under the mouse, as on other desktops, not
+    // only what has the keyboard.
+    // Once handed over, a wheel turn unhandled there climbs to the parents
+    // (DefWindowProc) and is not handed over again.
+    static bool handedOver = false;
+    HWND under = WindowFromPoint(p);
+    if (!handedOver && under && under != Window && ControlOf(under) &&
+        GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId()) {
+      handedOver = true;
+      Result = SendMessageW(under, Message, W, L);
+      handedOver = false;
+      return true;
+    }
     ScreenToClient(Window, &p);
     bool handled = false;
     const TShiftState shift = ShiftNow(GET_KEYSTATE_WPARAM(W));

@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -583,6 +585,66 @@ TEST(WindowForms, ControlsCountAsCreatedOnceTheirWindowShows) {
   EXPECT_TRUE(panel->HandleAllocated());
   form.Hide();
   EXPECT_TRUE(panel->HandleAllocated()); // once shown, for good
+}
+
+} // namespace
+
+namespace {
+
+/// A painted control that records the mouse as its handlers see it.
+class TMouseProbe : public TCustomControl {
+public:
+  using TCustomControl::TCustomControl;
+  std::vector<std::string> Seen;
+  bool TakeWheel = true;
+  void MouseDown(TMouseButton B, TShiftState S, int X, int Y) override {
+    Seen.push_back("down " + std::to_string(X) + "," + std::to_string(Y) +
+                   (S.Contains(ssDouble) ? " double" : "") + (S.Contains(ssShift) ? " shift" : ""));
+    TCustomControl::MouseDown(B, S, X, Y);
+  }
+  void MouseUp(TMouseButton, TShiftState, int X, int Y) override {
+    Seen.push_back("up " + std::to_string(X) + "," + std::to_string(Y));
+  }
+  void Click() override { Seen.push_back("click"); }
+  void DblClick() override { Seen.push_back("dblclick"); }
+  void MouseEnter() override { Seen.push_back("enter"); }
+  bool DoMouseWheel(TShiftState, int Delta, TPoint) override {
+    Seen.push_back("wheel " + std::to_string(Delta));
+    return TakeWheel;
+  }
+};
+
+TEST(WindowMouse, ButtonsMovesAndWheelReachTheHandlersWithCaptureInDrags) {
+  TForm form(nullptr);
+  auto *probe = new TMouseProbe(&form);
+  probe->SetParent(&form);
+  probe->SetBounds(10, 10, 100, 80);
+  form.Show();
+  HWND w = probe->Widget();
+  SendMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(4, 5));
+  SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(3, 4));
+  EXPECT_EQ(GetCapture(), w); // a drag keeps the mouse
+  SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
+  EXPECT_NE(GetCapture(), w);
+  SendMessageW(w, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(6, 7));
+  SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(6, 7));
+  // Released outside the control: no click.
+  SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+  SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(300, 4));
+  ASSERT_GE(probe->Seen.size(), 9u);
+  EXPECT_EQ(probe->Seen[0], "enter");
+  EXPECT_EQ(probe->Seen[1], "down 3,4");
+  EXPECT_EQ(probe->Seen[2], "click");
+  EXPECT_EQ(probe->Seen[3], "up 3,4");
+  EXPECT_EQ(probe->Seen[4], "down 6,7 double");
+  EXPECT_EQ(probe->Seen[5], "dblclick");
+  EXPECT_EQ(probe->Seen.back(), "up 300,4");
+  EXPECT_EQ(std::count(probe->Seen.begin(), probe->Seen.end(), "click"), 2);
+  probe->Seen.clear();
+  POINT screen{20, 20};
+  ClientToScreen(w, &screen);
+  SendMessageW(w, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(screen.x, screen.y));
+  EXPECT_EQ(probe->Seen, std::vector<std::string>{"wheel 120"});
 }
 
 } // namespace
