@@ -67,6 +67,7 @@ HWND TControl::Widget() const {
 void TControl::SetWidget(HWND AWidget) {
   HWND old = widget_;
   widget_ = AWidget;
+  if (old) RemoveToolTip(old);
   if (TWindowData *data = WindowDataOf(old)) data->Control = nullptr;
   if (parent_ && !IsTopLevel(widget_)) ::SetParent(widget_, parent_->Widget());
   SetWindowTextW(widget_, WideFromUtf8(StripAccelChars(caption_)).c_str());
@@ -74,7 +75,10 @@ void TControl::SetWidget(HWND AWidget) {
   ShowWindow(widget_, visible_ && parent_ ? SW_SHOWNA : SW_HIDE);
   EnableWindow(widget_, enabled_);
   NativeFontChanged();
-  if (old) DestroyWindow(old);
+  if (old) {
+    DestroyWindow(old);
+    UpdateToolTip(); // the new window shows the hint the old one did
+  }
 }
 
 const TDibImage *TControl::BackBuffer() const {

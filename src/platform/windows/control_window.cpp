@@ -151,7 +151,12 @@ bool HandleMessage(HWND Window, TWindowData &Data, UINT Message, WPARAM W, LPARA
   TControl *control = Data.Control;
   const bool common = Data.Original != nullptr;
   const double scale = WindowScale(Window);
-  if (Data.OnMessage && Data.OnMessage(Message, W, L, Result)) return true;
+  if (Data.OnMessage) {
+    // A copy runs: the handler may destroy the window and with it Data
+    // (the session's end destroys every form).
+    const auto handler = Data.OnMessage;
+    if (handler(Message, W, L, Result)) return true;
+  }
   switch (Message) {
   case WM_LBUTTONDOWN:
   case WM_RBUTTONDOWN:

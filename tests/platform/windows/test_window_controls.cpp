@@ -648,3 +648,24 @@ TEST(WindowMouse, ButtonsMovesAndWheelReachTheHandlersWithCaptureInDrags) {
 }
 
 } // namespace
+
+namespace {
+
+// Last in this program: the session's end terminates the application.
+TEST(WindowSession, TheSessionsEndDestroysTheFormsAsATerminationRequestWould) {
+  TForm *main = nullptr;
+  Application->CreateForm(main);
+  bool destroyed = false;
+  main->OnDestroy = [&](TObject *) { destroyed = true; };
+  main->Show();
+  HWND window = main->Widget();
+  EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_FALSE(destroyed);
+  SendMessageW(window, WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(destroyed);
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+} // namespace
