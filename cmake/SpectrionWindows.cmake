@@ -51,7 +51,14 @@ endforeach()
 add_library(spectrion_test_main STATIC tests/common/test_main_windows.cpp)
 target_link_libraries(spectrion_test_main PUBLIC GTest::gtest)
 
+# Window tests (tests/platform/windows/test_window_*.cpp) start with the
+# application object.
+add_library(spectrion_test_main_gui STATIC tests/common/test_main_windows_gui.cpp)
+target_link_libraries(spectrion_test_main_gui PUBLIC GTest::gtest spectrion_platform)
+
 set(core_tests
+  platform/test_window_fit.cpp
+  platform/test_xpm_picture.cpp
   platform/test_component_model.cpp
   platform/test_datetime_format.cpp
   platform/test_pixel_rules.cpp
@@ -80,7 +87,11 @@ foreach(test ${core_tests} ${windows_tests})
     list(REMOVE_DUPLICATES helpers)
   endif()
   add_executable(${target} tests/${test} ${helpers})
-  target_link_libraries(${target} PRIVATE spectrion_support spectrion_platform spectrion_test_main
+  set(entry spectrion_test_main)
+  if(dir STREQUAL "platform/windows" AND stem MATCHES "^test_window_")
+    set(entry spectrion_test_main_gui)
+  endif()
+  target_link_libraries(${target} PRIVATE spectrion_support spectrion_platform ${entry}
                                           GTest::gtest GTest::gmock)
   target_compile_definitions(${target} PRIVATE
     SPECTRION_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
@@ -108,3 +119,44 @@ foreach(test ${windows_tests})
   get_filename_component(stem ${test} NAME_WE)
   add_dependencies(platform_windows_${stem} spectrion_window_peer)
 endforeach()
+
+# The suite's own tests above the platform layer, the very files the Linux
+# build runs, on the Windows back end (label windows-suite).
+set(suite_tests
+  axes/test_axis_map.cpp axes/test_dt_scale.cpp axes/test_dt_ticks.cpp axes/test_scale.cpp
+  axes/test_scale_form.cpp axes/test_scale_props.cpp axes/test_tick_list.cpp
+  axes/test_tick_math.cpp
+  chart/test_display_list.cpp chart/test_layer_pixel_map.cpp chart/test_paint_geometry.cpp
+  chart/test_rchart_axes.cpp chart/test_rchart_dt_axis.cpp chart/test_rchart_form.cpp
+  chart/test_rchart_joints_sharing.cpp chart/test_rchart_layout.cpp chart/test_rchart_list.cpp
+  chart/test_rchart_mouse.cpp chart/test_rchart_paint.cpp chart/test_text_labels.cpp
+  widgets/test_num_lab.cpp widgets/test_num_lab_form.cpp widgets/test_num_lab_text.cpp
+  localisation/test_form_translation.cpp localisation/test_form_translation_description.cpp
+  localisation/test_tolkar2000.cpp
+  hostlink/test_demon_client.cpp hostlink/test_host_lookup.cpp
+  hostlink/test_single_instance.cpp
+  simulation/test_blackbody.cpp simulation/test_body_colour.cpp simulation/test_energy_axis.cpp
+  simulation/test_energy_fit.cpp simulation/test_hover_readout.cpp
+  simulation/test_label_format.cpp simulation/test_plot_composer.cpp
+  support/test_frame_painter.cpp)
+foreach(test ${suite_tests})
+  get_filename_component(dir ${test} DIRECTORY)
+  get_filename_component(stem ${test} NAME_WE)
+  set(target ${dir}_${stem})
+  file(GLOB helpers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${dir}/helper_*.cpp)
+  add_executable(${target} tests/${test} ${helpers})
+  target_link_libraries(${target} PRIVATE spectrion_simulation spectrion_test_main_gui
+                                          GTest::gtest GTest::gmock)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/${dir})
+  target_compile_definitions(${target} PRIVATE
+    SPECTRION_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    SPECTRION_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/${dir}/data")
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    TEST_PREFIX "windows.${dir}."
+    PROPERTIES LABELS windows-suite)
+endforeach()
+
+# The programs, with their checks under Wine (label windows-app).
+add_subdirectory(app)

@@ -73,8 +73,14 @@ public:
   /// Platform-internal: a form was closed (ends Run when it is the main form).
   void FormClosed(TForm *Form);
 
+  struct CursorImage;
+  /// Platform-internal: the cursor registered at Index, or null.
+  const CursorImage *RegisteredCursor(TCursor Index) const;
+
 private:
   void AddForm(TForm *Form);
+  /// Ends the running main loop, if one runs (the back end's).
+  void QuitMainLoop();
   std::string title_;
   TIcon icon_;
   TForm *mainForm_ = nullptr;
@@ -82,7 +88,6 @@ private:
   bool initialized_ = false;
   TNativeEventLoop *loop_ = nullptr;
   TCursor cursor_ = crDefault;
-  struct CursorImage;
   std::map<TCursor, std::shared_ptr<CursorImage>> cursors_;
 };
 

@@ -29,6 +29,8 @@ public:
                                                      const TSaveDialogRequest &Request) = 0;
 };
 
+/// Platform-internal: the desktop's own dialog (the back end's).
+TSaveDialogService &DesktopSaveDialogService();
 /// The dialog in use: the desktop's unless a test installed another.
 TSaveDialogService &SaveDialogService();
 /// Installs Service (null: the desktop's again) and returns the previous one.

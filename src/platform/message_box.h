@@ -30,6 +30,8 @@ using TMessageBoxSink = std::function<TModalResult(const TMessageBoxRequest &)>;
 
 /// Installs Sink (empty: show on screen again) and returns the previous one.
 TMessageBoxSink SetMessageBoxSink(TMessageBoxSink Sink);
+/// Platform-internal: the sink installed now (empty when none is).
+const TMessageBoxSink &MessageBoxSink();
 
 /// Shows a box with an OK button and waits for it. Without a sink and without
 /// a display (offscreen platform) the text goes to standard error instead.

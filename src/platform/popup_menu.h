@@ -34,6 +34,8 @@ public:
   virtual int Popup(TControl &Owner, TPoint At, const std::vector<TPopupMenuItem> &Items) = 0;
 };
 
+/// Platform-internal: the desktop's own menu service (the back end's).
+TPopupMenuService &DesktopPopupMenuService();
 /// The menu service in use: the desktop's unless a test installed another.
 TPopupMenuService &PopupMenuService();
 /// Installs Service (null: the desktop's again) and returns the previous one.

@@ -11,3 +11,7 @@
 void RegisterResource(const std::string &Name, std::string_view Data);
 /// The resource's bytes, or nothing when no resource has that name.
 std::optional<std::string> FindResource(const std::string &Name);
+/// Platform-internal: the program's own resource Name where the system
+/// embeds resources in programs (the back end's); looked up after the
+/// registered ones.
+std::optional<std::string> FindEmbeddedResource(const std::string &Name);

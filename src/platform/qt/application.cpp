@@ -18,25 +18,11 @@ struct TApplication::CursorImage {
   QCursor cursor;
 };
 
-TApplication *const Application = new TApplication();
-
-void DispatchSafely(const std::function<void()> &Action) {
-  try {
-    Action();
-  } catch (const std::exception &e) {
-    Application->HandleException(e);
-  }
-}
-
 namespace {
 void DestroyApplicationForms() {
   Application->DestroyComponents();
 }
 } // namespace
-
-TApplication::TApplication() : TComponent(nullptr) {}
-
-TApplication::~TApplication() = default;
 
 void TApplication::Initialize() {
   RegisterPlatformClasses();
@@ -47,17 +33,6 @@ void TApplication::Initialize() {
     // Forms must go while Qt is still there: destroy them when it ends.
     qAddPostRoutine(DestroyApplicationForms);
   }
-}
-
-void TApplication::SetTitle(const std::string &Value) {
-  // Kept here only: as Qt's application display name it would be appended
-  // to every window title on some window systems.
-  title_ = Value;
-}
-
-void TApplication::AddForm(TForm *Form) {
-  if (!initialized_) Initialize();
-  if (!mainForm_) mainForm_ = Form;
 }
 
 void TApplication::Run() {
@@ -71,18 +46,8 @@ void TApplication::Run() {
   loop_ = nullptr;
 }
 
-void TApplication::Terminate() {
-  terminated_ = true;
+void TApplication::QuitMainLoop() {
   if (loop_) loop_->quit();
-  // A modal form showing now ends with mrCancel, so the application ends
-  // even while a dialog is up (a host's quit message may come at any time).
-  for (int i = ComponentCount() - 1; i >= 0; --i)
-    if (auto *form = dynamic_cast<TForm *>(Components(i)); form && form->Modal())
-      form->SetModalResult(mrCancel);
-}
-
-void TApplication::FormClosed(TForm *Form) {
-  if (Form == mainForm_) Terminate();
 }
 
 void TApplication::ProcessMessages() {
@@ -103,23 +68,6 @@ void TApplication::BringToFront() {
     w->raise();
     w->activateWindow();
   }
-}
-
-void TApplication::HandleException(const std::exception &E) {
-  if (OnException) {
-    OnException(this, E);
-    return;
-  }
-  std::string text;
-  if (auto *ex = dynamic_cast<const Exception *>(&E))
-    text = ex->Message();
-  else
-    text = E.what();
-  ShowMessageBox(text, title_, mtError);
-}
-
-int TApplication::MessageBox(const std::string &Text, const std::string &Caption) {
-  return ShowMessageBox(Text, Caption.empty() ? title_ : Caption, mtInformation);
 }
 
 void TApplication::SetCursor(TCursor Value) {
@@ -146,10 +94,6 @@ bool TApplication::SetCursorImage(TCursor Index, const std::string &PictureName,
   entry->cursor = QCursor(QPixmap::fromImage(img), HotX, HotY);
   cursors_[Index] = entry;
   return true;
-}
-
-bool TApplication::HasCursor(TCursor Index) const {
-  return Index <= 0 || cursors_.count(Index) > 0;
 }
 
 void TApplication::ApplyCursor(QWidget *Widget, TCursor Cursor) const {

@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QWidget>
 
-#include <filesystem>
 
 namespace {
 
@@ -30,26 +29,9 @@ public:
   }
 };
 
-std::unique_ptr<TSaveDialogService> &Installed() {
-  static std::unique_ptr<TSaveDialogService> service;
-  return service;
-}
-
 } // namespace
 
-TSaveDialogService &SaveDialogService() {
+TSaveDialogService &DesktopSaveDialogService() {
   static TDesktopSaveDialog desktop;
-  return Installed() ? *Installed() : desktop;
-}
-
-std::unique_ptr<TSaveDialogService> SetSaveDialogService(std::unique_ptr<TSaveDialogService> Service) {
-  std::unique_ptr<TSaveDialogService> previous = std::move(Installed());
-  Installed() = std::move(Service);
-  return previous;
-}
-
-std::string WithDefaultExtension(const std::string &Path, const std::string &Extension) {
-  if (Extension.empty() || Path.empty()) return Path;
-  if (std::filesystem::path(Path).filename().has_extension()) return Path;
-  return Path + "." + Extension;
+  return desktop;
 }

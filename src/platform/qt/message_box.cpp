@@ -8,10 +8,6 @@
 #include <cstdio>
 
 namespace {
-TMessageBoxSink &Sink() {
-  static TMessageBoxSink sink;
-  return sink;
-}
 // Boxes on screen now, innermost last.
 std::vector<QMessageBox *> g_open;
 bool g_ended = false;
@@ -23,15 +19,9 @@ void EndMessageBoxes() {
     (*it)->done(QMessageBox::Ok);
 }
 
-TMessageBoxSink SetMessageBoxSink(TMessageBoxSink NewSink) {
-  TMessageBoxSink old = std::move(Sink());
-  Sink() = std::move(NewSink);
-  return old;
-}
-
 TModalResult ShowMessageBox(const std::string &Text, const std::string &Caption, TMsgDlgType Type) {
   TMessageBoxRequest request{Text, Caption, Type};
-  if (Sink()) return Sink()(request);
+  if (const TMessageBoxSink &sink = MessageBoxSink()) return sink(request);
   if (g_ended || !QGuiApplication::instance() || QGuiApplication::platformName() == "offscreen") {
     std::fprintf(stderr, "%s: %s\n", Caption.c_str(), Text.c_str());
     return mrOk;
@@ -56,19 +46,4 @@ std::unique_ptr<QMessageBox> NewMessageBox(const TMessageBoxRequest &Request) {
   box->setTextFormat(Qt::PlainText);
   box->setText(QString::fromStdString(Request.Text));
   return box;
-}
-
-void ShowMessage(const std::string &Text) {
-  ShowMessageBox(Text, Application->Title(), mtInformation);
-}
-
-TMessageBoxRecorder::TMessageBoxRecorder() {
-  previous_ = SetMessageBoxSink([this](const TMessageBoxRequest &r) {
-    Messages.push_back(r);
-    return mrOk;
-  });
-}
-
-TMessageBoxRecorder::~TMessageBoxRecorder() {
-  SetMessageBoxSink(std::move(previous_));
 }

@@ -48,20 +48,9 @@ public:
   }
 };
 
-std::unique_ptr<TPopupMenuService> &Installed() {
-  static std::unique_ptr<TPopupMenuService> service;
-  return service;
-}
-
 } // namespace
 
-TPopupMenuService &PopupMenuService() {
+TPopupMenuService &DesktopPopupMenuService() {
   static TDesktopPopupMenu desktop;
-  return Installed() ? *Installed() : desktop;
-}
-
-std::unique_ptr<TPopupMenuService> SetPopupMenuService(std::unique_ptr<TPopupMenuService> Service) {
-  std::unique_ptr<TPopupMenuService> previous = std::move(Installed());
-  Installed() = std::move(Service);
-  return previous;
+  return desktop;
 }

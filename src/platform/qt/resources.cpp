@@ -1,21 +1,9 @@
+// The program's Qt resources (":/name").
 #include "platform/resources.h"
+
 #include <QFile>
-#include <map>
 
-namespace {
-std::map<std::string, std::string> &Table() {
-  static std::map<std::string, std::string> table;
-  return table;
-}
-} // namespace
-
-void RegisterResource(const std::string &Name, std::string_view Data) {
-  Table()[Name] = std::string(Data);
-}
-
-std::optional<std::string> FindResource(const std::string &Name) {
-  auto it = Table().find(Name);
-  if (it != Table().end()) return it->second;
+std::optional<std::string> FindEmbeddedResource(const std::string &Name) {
   QFile file(QString::fromStdString(":/" + Name));
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   QByteArray data = file.readAll();

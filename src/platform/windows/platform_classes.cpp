@@ -1,6 +1,5 @@
-// Registration of the Windows back end's classes. Pictures and controls
-// arrive with the Windows window; until then the core's classes are all
-// there is to register.
+// Registration of the Windows back end's classes: the core's, then
+// pictures, icons and controls. Every registry lookup runs this once first.
 #include "platform/property_registry.h"
 
 void RegisterPlatformClasses() {
@@ -8,4 +7,5 @@ void RegisterPlatformClasses() {
   if (done) return;
   done = true;
   RegisterCoreClasses();
+  RegisterControlClasses();
 }
