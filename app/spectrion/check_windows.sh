@@ -47,23 +47,23 @@ program=$!
 pids+=($program)
 
 # Windows by title: the About box first.
-find_window() { # title seconds
+find_window() { # title pattern, seconds
   for _ in $(seq $(( $2 * 10 ))); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     kill -0 "$program" 2>/dev/null || return 1
     sleep 0.1
   done
   return 1
 }
-about=$(find_window "About" 60) || { cat "$work/program.out"; fail "no About box within 60 s"; }
+about=$(find_window "^About$" 60) || { cat "$work/program.out"; fail "no About box within 60 s"; }
 echo "About box after $(( ($(date +%s%N) - t0) / 1000000 )) ms"
 eval "$(xdotool getwindowgeometry --shell "$about")"
 echo "About box at $X,$Y size ${WIDTH}x$HEIGHT"
 xdotool windowactivate --sync "$about" 2>/dev/null || xdotool windowfocus --sync "$about"
 sleep 0.3
 xdotool key --clearmodifiers Return
-main=$(find_window "Spectrion" 20) || fail "no main window after Enter"
+main=$(find_window "^Spectrion - " 20) || fail "no main window after Enter"
 for _ in $(seq 50); do
   xdotool search --onlyvisible --name "^About\$" >/dev/null 2>&1 || break
   sleep 0.1

@@ -68,6 +68,12 @@ public:
   /// Path of the running program.
   std::string ExeName() const;
 
+  /// Device pixels per logical pixel of every control, whatever its screen
+  /// says: for pictures drawn without a screen at a chosen density (the
+  /// plot tool). 0, the default, takes each screen's own.
+  void SetPixelRatioOverride(double Value) { pixelRatioOverride_ = Value > 0 ? Value : 0; }
+  double PixelRatioOverride() const { return pixelRatioOverride_; }
+
   /// Platform-internal: gives a widget the shape of Cursor.
   void ApplyCursor(TNativeWidget *Widget, TCursor Cursor) const;
   /// Platform-internal: a form was closed (ends Run when it is the main form).
@@ -88,6 +94,7 @@ private:
   bool initialized_ = false;
   TNativeEventLoop *loop_ = nullptr;
   TCursor cursor_ = crDefault;
+  double pixelRatioOverride_ = 0;
   std::map<TCursor, std::shared_ptr<CursorImage>> cursors_;
 };
 

@@ -411,6 +411,7 @@ bool TControl::HandleAllocated() const {
 }
 
 double TControl::DevicePixelRatio() const {
+  if (const double fixed = Application->PixelRatioOverride(); fixed > 0) return fixed;
   return widget_ ? widget_->devicePixelRatioF() : 1.0;
 }
 

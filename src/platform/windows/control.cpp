@@ -197,6 +197,7 @@ bool TControl::HandleAllocated() const {
 }
 
 double TControl::DevicePixelRatio() const {
+  if (const double fixed = Application->PixelRatioOverride(); fixed > 0) return fixed;
   return widget_ ? WindowScale(widget_) : 1.0;
 }
 
