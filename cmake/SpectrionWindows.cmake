@@ -37,6 +37,8 @@ target_link_libraries(spectrion_test_main_gui PUBLIC GTest::gtest spectrion_plat
 
 set(core_tests
   platform/test_window_fit.cpp
+  platform/test_bounds_and_keys.cpp
+  platform/test_screen_canvas_keys.cpp
   platform/test_xpm_picture.cpp
   platform/test_component_model.cpp
   platform/test_datetime_format.cpp
@@ -53,7 +55,8 @@ foreach(test ${core_tests} ${windows_tests})
   set(target ${area}_${stem})
   file(GLOB helpers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${dir}/helper_*.cpp)
   if(dir STREQUAL "platform")
-    set(helpers "") # the Linux build's helpers draw with Qt
+    # The Linux build's helpers are Qt's; the window helper has its own here.
+    set(helpers ${PROJECT_SOURCE_DIR}/tests/platform/windows/helper_window_windows.cpp)
   endif()
   add_executable(${target} tests/${test} ${helpers})
   set(entry spectrion_test_main)

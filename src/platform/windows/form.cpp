@@ -95,7 +95,7 @@ TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
       Result = 0;
       return true;
     case WM_SIZE:
-      if (W != SIZE_MINIMIZED) {
+      if (W != SIZE_MINIMIZED && !WindowDataOf(window)->Placing) {
         const double scale = DevicePixelRatio();
         const int w = ToLogical(LOWORD(L), scale), h = ToLogical(HIWORD(L), scale);
         if (w != Width() || h != Height()) DispatchSafely([&] { WidgetResized(w, h); });
@@ -117,8 +117,10 @@ TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
         info->ptMinTrackSize = info->ptMaxTrackSize =
             POINT{ToDevice(Width(), scale) + fw, ToDevice(Height(), scale) + fh};
       } else {
-        info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, ToDevice(c.MinWidth(), scale) + fw);
-        info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, ToDevice(c.MinHeight(), scale) + fh);
+        // The constraints are the limits, as on every system: no minimum of
+        // the window system's own.
+        info->ptMinTrackSize.x = ToDevice(c.MinWidth(), scale) + fw;
+        info->ptMinTrackSize.y = ToDevice(c.MinHeight(), scale) + fh;
         const int maxW = c.MaxWidth() > 0 ? c.MaxWidth() : MaxControlSize;
         const int maxH = c.MaxHeight() > 0 ? c.MaxHeight() : MaxControlSize;
         info->ptMaxTrackSize = POINT{ToDevice(maxW, scale) + fw, ToDevice(maxH, scale) + fh};
