@@ -335,8 +335,15 @@ TEST(WindowKeys, ShortcutsRunWhicheverControlHasTheKeyboard) {
   EXPECT_EQ(fits, 1);
   PressKey(memo->Widget(), 'F', L'f'); // without Ctrl: typed, no shortcut
   EXPECT_EQ(fits, 1);
+  // The Menu key runs the window's binding; its release, of which the
+  // system makes the control's own context menu, does not reach the control.
+  int menuReleases = 0;
+  memo->OnKeyUp = [&](TObject *, std::uint16_t &Key, TShiftState) {
+    if (Key == VK_APPS) ++menuReleases;
+  };
   PressKey(memo->Widget(), VK_APPS);
   EXPECT_EQ(menus, 1);
+  EXPECT_EQ(menuReleases, 0);
 }
 
 TEST(WindowModal, TheOwnerIsDisabledWhileTheDialogRunsAndItsResultIsReturned) {
