@@ -132,14 +132,16 @@ TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
       const auto *r = reinterpret_cast<const RECT *>(L);
       SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-      // Back buffers follow the new scale on their next paint.
+      // Children take their logical bounds at the new scale (their windows
+      // no longer have the size Width and Height say); back buffers follow
+      // on their next paint.
       struct TWalk {
         static void Stale(TControl &C) {
           C.Invalidate();
           if (auto *wc = dynamic_cast<TWinControl *>(&C))
             for (int i = 0; i < wc->ControlCount(); ++i) {
               TControl *child = wc->Controls(i);
-              child->SetBounds(child->Left(), child->Top(), child->Width(), child->Height());
+              child->WidgetResized(child->Width(), child->Height());
               Stale(*child);
             }
         }
