@@ -156,10 +156,18 @@ bool &LastKeyConsumed() {
 bool HandleKey(HWND, TWindowData &Data, UINT Message, WPARAM W, LRESULT &Result) {
   auto *wc = WinControlOf(Data);
   if (!wc) {
-    // A focusable label: its own keys only.
-    if (Message == WM_KEYDOWN && Data.OwnKey && Data.OwnKey(W)) {
+    // A focusable label: its own keys, and Tab passes the keyboard on.
+    if (Message != WM_KEYDOWN) return false;
+    if (Data.OwnKey && Data.OwnKey(W)) {
       Result = 0;
       return true;
+    }
+    if (W == VK_TAB && !Pressed(VK_CONTROL) && !Pressed(VK_MENU)) {
+      if (TForm *form = FormOf(GetAncestor(Data.Control->Widget(), GA_ROOT))) {
+        FocusNextStop(*form, Data.Control, Pressed(VK_SHIFT));
+        Result = 0;
+        return true;
+      }
     }
     return false;
   }
@@ -562,10 +570,38 @@ void PrintControl(TControl &Control, HDC Dc, int X, int Y) {
   }
 }
 
+namespace {
+
+/// Whether C takes the keyboard by Tab: a Tab stop, or a label made
+/// keyboard-focusable (its window then has WS_TABSTOP).
+bool IsStop(TControl &C) {
+  if (auto *wc = dynamic_cast<TWinControl *>(&C)) return wc->TabStop();
+  return dynamic_cast<TLabel *>(&C) && C.Widget() &&
+         (GetWindowLongPtrW(C.Widget(), GWL_STYLE) & WS_TABSTOP);
+}
+
+/// The stops inside Container in the order of TabOrderList, focusable
+/// labels in their places among them.
+void CollectStops(const TWinControl &Container, std::vector<TControl *> &Out) {
+  std::vector<TControl *> children;
+  for (int i = 0; i < Container.ControlCount(); ++i)
+    children.push_back(Container.Controls(i));
+  std::stable_sort(children.begin(), children.end(), [](const TControl *a, const TControl *b) {
+    return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
+  });
+  for (TControl *c : children) {
+    if (IsStop(*c)) Out.push_back(c);
+    if (auto *wc = dynamic_cast<TWinControl *>(c)) CollectStops(*wc, Out);
+  }
+}
+
+} // namespace
+
 void FocusNextStop(TForm &Form, TControl *From, bool Backwards) {
-  std::vector<TWinControl *> stops;
-  for (TWinControl *stop : Form.TabOrderList())
-    if (stop->CanFocus()) stops.push_back(stop);
+  std::vector<TControl *> all, stops;
+  CollectStops(Form, all);
+  for (TControl *stop : all)
+    if (stop->Showing() && stop->Enabled()) stops.push_back(stop);
   if (stops.empty()) return;
   auto at = std::find(stops.begin(), stops.end(), From);
   std::size_t next;
@@ -575,7 +611,7 @@ void FocusNextStop(TForm &Form, TControl *From, bool Backwards) {
     const std::size_t i = std::size_t(at - stops.begin());
     next = Backwards ? (i + stops.size() - 1) % stops.size() : (i + 1) % stops.size();
   }
-  stops[next]->SetFocus();
+  ::SetFocus(stops[next]->Widget());
   // Keyboard use shows the focus rectangles from now on.
   SendMessageW(Form.Widget(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }

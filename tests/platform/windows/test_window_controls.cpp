@@ -658,6 +658,45 @@ TEST(WindowMouse, ButtonsMovesAndWheelReachTheHandlersWithCaptureInDrags) {
 
 namespace {
 
+/// A label that takes the keyboard, as links do.
+class TLinkProbe : public TLabel {
+public:
+  explicit TLinkProbe(TComponent *AOwner) : TLabel(AOwner) { SetKeyboardFocusable(true); }
+};
+
+TEST(WindowKeys, FocusableLabelsTakeTheirPlaceInTheTabOrder) {
+  TForm form(nullptr);
+  auto *first = new TBitBtn(&form);
+  first->SetParent(&form);
+  first->SetBounds(10, 10, 80, 25);
+  auto *link = new TLinkProbe(&form);
+  link->SetParent(&form);
+  link->SetBounds(10, 50, 80, 15);
+  auto *last = new TBitBtn(&form);
+  last->SetParent(&form);
+  last->SetBounds(10, 90, 80, 25);
+  int clicks = 0;
+  link->OnClick = [&](TObject *) { ++clicks; };
+  form.Show();
+  first->SetFocus();
+  PressKey(GetFocus(), VK_TAB, L'\t');
+  EXPECT_TRUE(link->KeyboardFocused());
+  PressKey(GetFocus(), VK_RETURN, L'\r');
+  PressKey(GetFocus(), VK_SPACE, L' ');
+  EXPECT_EQ(clicks, 2);
+  PressKey(GetFocus(), VK_TAB, L'\t');
+  EXPECT_TRUE(last->Focused());
+  {
+    THeldShift shift;
+    PressKey(GetFocus(), VK_TAB, L'\t');
+  }
+  EXPECT_TRUE(link->KeyboardFocused());
+}
+
+} // namespace
+
+namespace {
+
 // Last in this program: the session's end terminates the application.
 TEST(WindowSession, TheSessionsEndDestroysTheFormsAsATerminationRequestWould) {
   TForm *main = nullptr;
