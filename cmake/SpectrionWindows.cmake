@@ -58,6 +58,8 @@ target_link_libraries(spectrion_test_main_gui PUBLIC GTest::gtest spectrion_plat
 
 set(core_tests
   platform/test_window_fit.cpp
+  platform/test_bounds_and_keys.cpp
+  platform/test_screen_canvas_keys.cpp
   platform/test_xpm_picture.cpp
   platform/test_component_model.cpp
   platform/test_datetime_format.cpp
@@ -81,6 +83,11 @@ foreach(test ${core_tests} ${windows_tests})
   string(REPLACE "/" "_" area ${dir})
   set(target ${area}_${stem})
   file(GLOB helpers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${dir}/helper_*.cpp)
+  if(dir STREQUAL "platform")
+    # The Linux build's window helper is Qt's; the Windows one is beside the
+    # back end's tests.
+    set(helpers ${PROJECT_SOURCE_DIR}/tests/platform/windows/helper_window_windows.cpp)
+  endif()
   if(dir MATCHES "^platform")
     # The pixel helpers read pixels through the canvas device, on any system.
     list(APPEND helpers ${PROJECT_SOURCE_DIR}/tests/platform/helper_surface.cpp)

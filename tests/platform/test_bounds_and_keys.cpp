@@ -7,9 +7,8 @@
 #include "platform/form_loader.h"
 #include "platform/property_registry.h"
 
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QWidget>
+#include "helper_window.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -39,7 +38,7 @@ TEST(Bounds, LayoutAndWindowSystemGoThroughTheVirtualSetBounds) {
 
   form.SetBounds(0, 0, 500, 320); // code
   EXPECT_EQ(probe->Seen.back(), (TSize{500, 320}));
-  form.Widget()->resize(100, 250); // the window system
+  ResizeWindow(form, 100, 250); // the window system
   EXPECT_EQ(form.Width(), 100);
   EXPECT_EQ(probe->Seen.back(), (TSize{100, 250}));
   // The control's own rule holds for layout sizes too.
@@ -60,13 +59,13 @@ TEST(Bounds, ConstraintsAndTheSizeLimitHoldOnEveryPath) {
   form.SetBounds(0, 0, 300, 200);
   EXPECT_EQ(form.Width(), 560);
   EXPECT_EQ(form.Height(), 450);
-  EXPECT_EQ(form.Widget()->width(), 560);
+  EXPECT_EQ(WindowWidth(form), 560);
   EXPECT_EQ(right->Left(), 560 - 120);
 
   form.Constraints()->SetMaxWidth(700);
-  form.Widget()->resize(900, 500);
+  ResizeWindow(form, 900, 500);
   EXPECT_EQ(form.Width(), 700);
-  EXPECT_EQ(form.Widget()->width(), 700);
+  EXPECT_EQ(WindowWidth(form), 700);
 
   // Sizes no screen can show are cut to the limit, from code and layout.
   TPanel panel(nullptr);
@@ -164,12 +163,10 @@ TEST(Keys, EnterPressesAButtonAndTabFollowsReadingOrder) {
 
   int clicks = 0;
   bottom->OnClick = [&](TObject *) { ++clicks; };
-  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-  QCoreApplication::sendEvent(bottom->Widget(), &enter);
+  SendKeyPress(*bottom, 0x0D, "\r");
   EXPECT_EQ(clicks, 1);
   bottom->SetEnabled(false);
-  QKeyEvent again(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-  QCoreApplication::sendEvent(bottom->Widget(), &again);
+  SendKeyPress(*bottom, 0x0D, "\r");
   EXPECT_EQ(clicks, 1);
 }
 
@@ -177,10 +174,10 @@ TEST(Titles, AreTheCaptionWithoutAcceleratorMarks) {
   Application->SetTitle("Program");
   // As the application's display name the title would be appended to every
   // window title on some window systems.
-  EXPECT_NE(QGuiApplication::applicationDisplayName(), "Program");
+  EXPECT_NE(SystemApplicationName(), "Program");
   TForm form(nullptr);
   form.SetCaption("&About && more");
-  EXPECT_EQ(form.Widget()->windowTitle().toStdString(), "About & more");
+  EXPECT_EQ(WindowTitle(form), "About & more");
   EXPECT_EQ(StripAccelChars("Lös&chen"), "Löschen");
   EXPECT_EQ(StripAccelChars("end&"), "end&");
 }

@@ -4,9 +4,8 @@
 #include "platform/canvas.h"
 #include "platform/control.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QWidget>
+#include "helper_window.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,19 +47,14 @@ TEST(WantedKeys, ArrowsAndTabAreKeptFromFocusNavigationWhenClaimed) {
   TWhite c(nullptr);
   std::vector<int> keys;
   c.OnKeyDown = [&](TObject *, std::uint16_t &Key, TShiftState) { keys.push_back(Key); };
-  QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-  QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
   c.wanted = {TWinControl::wkArrows, TWinControl::wkTab};
-  EXPECT_TRUE(QCoreApplication::sendEvent(c.Widget(), &tab));
-  EXPECT_TRUE(QCoreApplication::sendEvent(c.Widget(), &left));
+  EXPECT_TRUE(SendKeyPress(c, 0x09));
+  EXPECT_TRUE(SendKeyPress(c, 0x25));
   EXPECT_EQ(keys, (std::vector<int>{0x09, 0x25}));
   // Not claimed: the key reaches the control and then the widget's own handling.
   c.wanted = {};
-  QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
-  up.setAccepted(false);
-  QCoreApplication::sendEvent(c.Widget(), &up);
+  EXPECT_FALSE(SendKeyPress(c, 0x26));
   EXPECT_EQ(keys.size(), 3u);
-  EXPECT_FALSE(up.isAccepted());
 }
 
 } // namespace

@@ -67,20 +67,19 @@ bool MouseButtonOf(UINT Message, TMouseButton &Button) {
 /// Focus navigation and dialog keys for a key the control left alone.
 bool NavigationKey(TWindowData &Data, WPARAM Key) {
   auto *control = WinControlOf(Data);
-  TForm *form = FormOf(GetAncestor(reinterpret_cast<HWND>(control ? control->Widget() : nullptr),
-                                   GA_ROOT));
-  if (!control || !form || Pressed(VK_CONTROL) || Pressed(VK_MENU)) return false;
+  if (!control || Pressed(VK_CONTROL) || Pressed(VK_MENU)) return false;
+  // Keys the control claims stay with it, on a form or not.
   const TWinControl::TWantedKeys wanted = control->WantedKeys();
+  if (Key == VK_TAB && wanted.Contains(TWinControl::wkTab)) return true;
+  if ((Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN) &&
+      wanted.Contains(TWinControl::wkArrows))
+    return true;
+  TForm *form = FormOf(GetAncestor(control->Widget(), GA_ROOT));
+  if (!form) return false;
   switch (Key) {
   case VK_TAB:
-    if (wanted.Contains(TWinControl::wkTab)) return true;
     FocusNextStop(*form, control == form ? nullptr : control, Pressed(VK_SHIFT));
     return true;
-  case VK_LEFT:
-  case VK_RIGHT:
-  case VK_UP:
-  case VK_DOWN:
-    return wanted.Contains(TWinControl::wkArrows);
   case VK_ESCAPE:
     if (form->Modal() || form->BorderStyle() == bsDialog) {
       DispatchSafely([&] { form->Close(); });
@@ -143,6 +142,58 @@ bool RouteNotification(TControl *Parent, UINT Message, WPARAM W, LPARAM L, LRESU
   default:
     return false;
   }
+}
+
+/// Whether the last key press a window of ours received was taken (by the
+/// control or the focus navigation).
+bool &LastKeyConsumed() {
+  static bool consumed = false;
+  return consumed;
+}
+
+/// A key going down or up: the control's key events, then its own handling
+/// and the focus navigation for what it left; true when consumed.
+bool HandleKey(HWND, TWindowData &Data, UINT Message, WPARAM W, LRESULT &Result) {
+  auto *wc = WinControlOf(Data);
+  if (!wc) {
+    // A focusable label: its own keys, and Tab passes the keyboard on.
+    if (Message != WM_KEYDOWN) return false;
+    if (Data.OwnKey && Data.OwnKey(W)) {
+      Result = 0;
+      return true;
+    }
+    if (W == VK_TAB && !Pressed(VK_CONTROL) && !Pressed(VK_MENU)) {
+      if (TForm *form = FormOf(GetAncestor(Data.Control->Widget(), GA_ROOT))) {
+        FocusNextStop(*form, Data.Control, Pressed(VK_SHIFT));
+        Result = 0;
+        return true;
+      }
+    }
+    return false;
+  }
+  std::uint16_t key = std::uint16_t(W);
+  const TShiftState shift = ShiftNow(0);
+  const bool down = Message == WM_KEYDOWN || Message == WM_SYSKEYDOWN;
+  DispatchSafely([&] {
+    if (down)
+      wc->KeyDown(key, shift);
+    else
+      wc->KeyUp(key, shift);
+  });
+  if (key == 0) {
+    Result = 0;
+    return true;
+  }
+  if (!down || Message == WM_SYSKEYDOWN) return false;
+  if (Data.OwnKey && Data.OwnKey(W)) {
+    Result = 0;
+    return true;
+  }
+  if (NavigationKey(Data, W)) {
+    Result = 0;
+    return true;
+  }
+  return false;
 }
 
 /// Handles Message for the control; true when it is consumed (Result set).
@@ -259,42 +310,14 @@ bool HandleMessage(HWND Window, TWindowData &Data, UINT Message, WPARAM W, LPARA
     }
     return false;
   case WM_KEYDOWN:
-  case WM_SYSKEYDOWN:
-  case WM_KEYUP:
-  case WM_SYSKEYUP: {
-    auto *wc = WinControlOf(Data);
-    if (!wc) {
-      // A focusable label: its own keys only.
-      if (Message == WM_KEYDOWN && Data.OwnKey && Data.OwnKey(W)) {
-        Result = 0;
-        return true;
-      }
-      return false;
-    }
-    std::uint16_t key = std::uint16_t(W);
-    const TShiftState shift = ShiftNow(0);
-    const bool down = Message == WM_KEYDOWN || Message == WM_SYSKEYDOWN;
-    DispatchSafely([&] {
-      if (down)
-        wc->KeyDown(key, shift);
-      else
-        wc->KeyUp(key, shift);
-    });
-    if (key == 0) {
-      Result = 0;
-      return true;
-    }
-    if (!down || Message == WM_SYSKEYDOWN) return false;
-    if (Data.OwnKey && Data.OwnKey(W)) {
-      Result = 0;
-      return true;
-    }
-    if (NavigationKey(Data, W)) {
-      Result = 0;
-      return true;
-    }
-    return false;
+  case WM_SYSKEYDOWN: {
+    const bool consumed = HandleKey(Window, Data, Message, W, Result);
+    LastKeyConsumed() = consumed;
+    return consumed;
   }
+  case WM_KEYUP:
+  case WM_SYSKEYUP:
+    return HandleKey(Window, Data, Message, W, Result);
   case WM_CHAR: {
     auto *wc = WinControlOf(Data);
     if (!wc) return false;
@@ -492,8 +515,12 @@ void PlaceTopLevel(HWND Window, int Left, int Top, int Width, int Height) {
   const DWORD exStyle = DWORD(GetWindowLongPtrW(Window, GWL_EXSTYLE));
   RECT r{0, 0, ToDevice(Width, scale), ToDevice(Height, scale)};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  TWindowData *data = WindowDataOf(Window);
+  const bool placing = data && data->Placing;
+  if (data) data->Placing = true;
   SetWindowPos(Window, nullptr, Left, Top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  if (data) data->Placing = placing;
 }
 
 TShiftState ShiftNow(WPARAM MouseKeys) {
@@ -543,10 +570,38 @@ void PrintControl(TControl &Control, HDC Dc, int X, int Y) {
   }
 }
 
+namespace {
+
+/// Whether C takes the keyboard by Tab: a Tab stop, or a label made
+/// keyboard-focusable (its window then has WS_TABSTOP).
+bool IsStop(TControl &C) {
+  if (auto *wc = dynamic_cast<TWinControl *>(&C)) return wc->TabStop();
+  return dynamic_cast<TLabel *>(&C) && C.Widget() &&
+         (GetWindowLongPtrW(C.Widget(), GWL_STYLE) & WS_TABSTOP);
+}
+
+/// The stops inside Container in the order of TabOrderList, focusable
+/// labels in their places among them.
+void CollectStops(const TWinControl &Container, std::vector<TControl *> &Out) {
+  std::vector<TControl *> children;
+  for (int i = 0; i < Container.ControlCount(); ++i)
+    children.push_back(Container.Controls(i));
+  std::stable_sort(children.begin(), children.end(), [](const TControl *a, const TControl *b) {
+    return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
+  });
+  for (TControl *c : children) {
+    if (IsStop(*c)) Out.push_back(c);
+    if (auto *wc = dynamic_cast<TWinControl *>(c)) CollectStops(*wc, Out);
+  }
+}
+
+} // namespace
+
 void FocusNextStop(TForm &Form, TControl *From, bool Backwards) {
-  std::vector<TWinControl *> stops;
-  for (TWinControl *stop : Form.TabOrderList())
-    if (stop->CanFocus()) stops.push_back(stop);
+  std::vector<TControl *> all, stops;
+  CollectStops(Form, all);
+  for (TControl *stop : all)
+    if (stop->Showing() && stop->Enabled()) stops.push_back(stop);
   if (stops.empty()) return;
   auto at = std::find(stops.begin(), stops.end(), From);
   std::size_t next;
@@ -556,7 +611,7 @@ void FocusNextStop(TForm &Form, TControl *From, bool Backwards) {
     const std::size_t i = std::size_t(at - stops.begin());
     next = Backwards ? (i + stops.size() - 1) % stops.size() : (i + 1) % stops.size();
   }
-  stops[next]->SetFocus();
+  ::SetFocus(stops[next]->Widget());
   // Keyboard use shows the focus rectangles from now on.
   SendMessageW(Form.Widget(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
@@ -612,4 +667,13 @@ bool RunAcceleratorIn(TWinControl &Container, TForm &Form, wchar_t Letter) {
 
 bool RunAccelerator(TForm &Form, wchar_t Letter) {
   return RunAcceleratorIn(Form, Form, wchar_t(std::towlower(Letter)));
+}
+
+bool DeliverKeyPress(HWND Window, WPARAM Key, wchar_t Typed) {
+  LastKeyConsumed() = false;
+  SendMessageW(Window, WM_KEYDOWN, Key, 1);
+  const bool consumed = LastKeyConsumed();
+  if (Typed && IsWindow(Window)) SendMessageW(Window, WM_CHAR, Typed, 1);
+  if (IsWindow(Window)) SendMessageW(Window, WM_KEYUP, Key, LPARAM(0xC0000001u));
+  return consumed;
 }

@@ -41,6 +41,9 @@ struct TWindowData {
   /// Called after the window's size changed (common controls).
   std::function<void()> OnSize;
   bool InSize = false;
+  /// Set while the back end places the window itself: the size messages
+  /// that causes are not the window system's changes.
+  bool Placing = false;
   /// The control's own handling of a key (a WM_KEYDOWN code) after its key
   /// events and before focus navigation; true when it used the key.
   std::function<bool(WPARAM Key)> OwnKey;
@@ -93,6 +96,11 @@ bool RunAccelerator(TForm &Form, wchar_t Letter);
 /// The system cursor for Cursor (registered pictures included); null for
 /// crDefault, which leaves the window class's arrow.
 HCURSOR CursorHandleOf(TCursor Cursor);
+
+/// Sends Window a key press (down, the character Typed unless 0, up) as the
+/// keyboard would and returns whether the key down was taken by the control
+/// or the focus navigation.
+bool DeliverKeyPress(HWND Window, WPARAM Key, wchar_t Typed);
 
 /// Runs Action in a window procedure: nothing escapes it, whatever is thrown
 /// is shown through the application's exception handling.

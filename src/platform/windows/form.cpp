@@ -95,7 +95,7 @@ TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
       Result = 0;
       return true;
     case WM_SIZE:
-      if (W != SIZE_MINIMIZED) {
+      if (W != SIZE_MINIMIZED && !WindowDataOf(window)->Placing) {
         const double scale = DevicePixelRatio();
         const int w = ToLogical(LOWORD(L), scale), h = ToLogical(HIWORD(L), scale);
         if (w != Width() || h != Height()) DispatchSafely([&] { WidgetResized(w, h); });
@@ -117,8 +117,10 @@ TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
         info->ptMinTrackSize = info->ptMaxTrackSize =
             POINT{ToDevice(Width(), scale) + fw, ToDevice(Height(), scale) + fh};
       } else {
-        info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, ToDevice(c.MinWidth(), scale) + fw);
-        info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, ToDevice(c.MinHeight(), scale) + fh);
+        // The constraints are the limits, as on every system: no minimum of
+        // the window system's own.
+        info->ptMinTrackSize.x = ToDevice(c.MinWidth(), scale) + fw;
+        info->ptMinTrackSize.y = ToDevice(c.MinHeight(), scale) + fh;
         const int maxW = c.MaxWidth() > 0 ? c.MaxWidth() : MaxControlSize;
         const int maxH = c.MaxHeight() > 0 ? c.MaxHeight() : MaxControlSize;
         info->ptMaxTrackSize = POINT{ToDevice(maxW, scale) + fw, ToDevice(maxH, scale) + fh};
@@ -130,14 +132,16 @@ TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
       const auto *r = reinterpret_cast<const RECT *>(L);
       SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-      // Back buffers follow the new scale on their next paint.
+      // Children take their logical bounds at the new scale (their windows
+      // no longer have the size Width and Height say); back buffers follow
+      // on their next paint.
       struct TWalk {
         static void Stale(TControl &C) {
           C.Invalidate();
           if (auto *wc = dynamic_cast<TWinControl *>(&C))
             for (int i = 0; i < wc->ControlCount(); ++i) {
               TControl *child = wc->Controls(i);
-              child->SetBounds(child->Left(), child->Top(), child->Width(), child->Height());
+              child->WidgetResized(child->Width(), child->Height());
               Stale(*child);
             }
         }

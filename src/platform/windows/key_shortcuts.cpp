@@ -196,11 +196,24 @@ private:
 };
 
 bool TranslateShortcut(const MSG &Message) {
+  // The system makes a context-menu request of the Menu key's release (and
+  // of Shift+F10): after a binding of "Menu" ran, the control must not show
+  // its own menu too.
+  static WPARAM menuKeyDown = 0;
+  if ((Message.message == WM_KEYUP || Message.message == WM_SYSKEYUP) && menuKeyDown &&
+      Message.wParam == menuKeyDown) {
+    menuKeyDown = 0;
+    return true;
+  }
   if (Message.message != WM_KEYDOWN && Message.message != WM_SYSKEYDOWN) return false;
+  const bool menuKey = Message.wParam == VK_APPS || (Message.wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0);
   // Newest first: a window's later shortcuts are its dialogs'.
   const auto live = LiveTranslators();
   for (auto it = live.rbegin(); it != live.rend(); ++it)
-    if ((**it)(Message)) return true;
+    if ((**it)(Message)) {
+      if (menuKey) menuKeyDown = Message.wParam;
+      return true;
+    }
   return false;
 }
 

@@ -335,8 +335,15 @@ TEST(WindowKeys, ShortcutsRunWhicheverControlHasTheKeyboard) {
   EXPECT_EQ(fits, 1);
   PressKey(memo->Widget(), 'F', L'f'); // without Ctrl: typed, no shortcut
   EXPECT_EQ(fits, 1);
+  // The Menu key runs the window's binding; its release, of which the
+  // system makes the control's own context menu, does not reach the control.
+  int menuReleases = 0;
+  memo->OnKeyUp = [&](TObject *, std::uint16_t &Key, TShiftState) {
+    if (Key == VK_APPS) ++menuReleases;
+  };
   PressKey(memo->Widget(), VK_APPS);
   EXPECT_EQ(menus, 1);
+  EXPECT_EQ(menuReleases, 0);
 }
 
 TEST(WindowModal, TheOwnerIsDisabledWhileTheDialogRunsAndItsResultIsReturned) {
@@ -645,6 +652,45 @@ TEST(WindowMouse, ButtonsMovesAndWheelReachTheHandlersWithCaptureInDrags) {
   ClientToScreen(w, &screen);
   SendMessageW(w, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(screen.x, screen.y));
   EXPECT_EQ(probe->Seen, std::vector<std::string>{"wheel 120"});
+}
+
+} // namespace
+
+namespace {
+
+/// A label that takes the keyboard, as links do.
+class TLinkProbe : public TLabel {
+public:
+  explicit TLinkProbe(TComponent *AOwner) : TLabel(AOwner) { SetKeyboardFocusable(true); }
+};
+
+TEST(WindowKeys, FocusableLabelsTakeTheirPlaceInTheTabOrder) {
+  TForm form(nullptr);
+  auto *first = new TBitBtn(&form);
+  first->SetParent(&form);
+  first->SetBounds(10, 10, 80, 25);
+  auto *link = new TLinkProbe(&form);
+  link->SetParent(&form);
+  link->SetBounds(10, 50, 80, 15);
+  auto *last = new TBitBtn(&form);
+  last->SetParent(&form);
+  last->SetBounds(10, 90, 80, 25);
+  int clicks = 0;
+  link->OnClick = [&](TObject *) { ++clicks; };
+  form.Show();
+  first->SetFocus();
+  PressKey(GetFocus(), VK_TAB, L'\t');
+  EXPECT_TRUE(link->KeyboardFocused());
+  PressKey(GetFocus(), VK_RETURN, L'\r');
+  PressKey(GetFocus(), VK_SPACE, L' ');
+  EXPECT_EQ(clicks, 2);
+  PressKey(GetFocus(), VK_TAB, L'\t');
+  EXPECT_TRUE(last->Focused());
+  {
+    THeldShift shift;
+    PressKey(GetFocus(), VK_TAB, L'\t');
+  }
+  EXPECT_TRUE(link->KeyboardFocused());
 }
 
 } // namespace
