@@ -24,7 +24,7 @@ now() { date +%s%N; }
 ms_since() { echo $(( ($(now) - $1) / 1000000 )); }
 serve() { # suffix log extra options...
   local suffix=$1 log=$2; shift 2
-  s serve --suffix "$suffix" --log "$log" --max-seconds 120 "$@" > "$work/serve-$suffix.out" 2>&1 &
+  "$run" "$sim" serve --suffix "$suffix" --log "$log" --max-seconds 120 "$@" > "$work/serve-$suffix.out" 2>&1 &
   pids+=($!)
   waitfor "$work/serve-$suffix.out" serving
 }
@@ -65,7 +65,7 @@ done
 echo "exchange: every request kind answered"
 
 # --- Single instance without a host ---------------------------------------
-s instance --title Demo first > "$work/a.out" 2>&1 & a=$!; pids+=($a)
+"$run" "$sim" instance --title Demo first > "$work/a.out" 2>&1 & a=$!; pids+=($a)
 waitfor "$work/a.out" "instance "
 t=$(now)
 s instance --title Demo "second start" two > "$work/b.out" 2>&1 || fail "second start: exit status $?"
@@ -78,19 +78,19 @@ for _ in $(seq 100); do [ "$(params_after_program "$work/a.out")" = "instance|--
 # A killed instance (kill -9 of its process): the next start is the instance.
 kill -9 $a; wait $a 2>/dev/null || true
 t=$(now)
-s instance --title Demo > "$work/c.out" 2>&1 & c=$!; pids+=($c)
+"$run" "$sim" instance --title Demo > "$work/c.out" 2>&1 & c=$!; pids+=($c)
 waitfor "$work/c.out" "instance "
 echo "after kill -9: new instance after $(ms_since "$t") ms"
 kill -9 $c; wait $c 2>/dev/null || true
 
 # --- With a host -----------------------------------------------------------
 serve h1 "$work/h1.jsonl"
-s instance /serverhandle=h1 --use-server --title Book > "$work/e.out" 2>&1 & e=$!; pids+=($e)
+"$run" "$sim" instance /serverhandle=h1 --use-server --title Book > "$work/e.out" 2>&1 & e=$!; pids+=($e)
 waitfor "$work/e.out" "instance "
 s instance /serverhandle=h1 --use-server --title Book handed over > "$work/f.out" 2>&1 ||
   fail "second start with host: exit status $?"
-for _ in $(seq 100); do params_after_program "$work/e.out" | grep -qx "instance|/serverhandle=h1|--use-server|--title|Book|handed|over" && break; sleep 0.1; done
-params_after_program "$work/e.out" | grep -qx "instance|/serverhandle=h1|--use-server|--title|Book|handed|over" ||
+for _ in $(seq 100); do params_after_program "$work/e.out" | grep -qx "instance|--use-server|--title|Book|handed|over" && break; sleep 0.1; done
+params_after_program "$work/e.out" | grep -qx "instance|--use-server|--title|Book|handed|over" ||
   { tr -d '\r' <"$work/e.out"; fail "the instance did not get the parameters through the host"; }
 kill -9 $e; wait $e 2>/dev/null || true
 echo "hand-over with a host: ok"
