@@ -29,8 +29,9 @@ function(spectrion_windows_package_targets)
                COMMAND ${PROJECT_SOURCE_DIR}/packaging/windows/check_installer.sh
                        ${CMAKE_BINARY_DIR} package-windows ${CMAKE_BINARY_DIR}/package
                        ${PROJECT_VERSION})
+      # Alone: it builds the package and installs into the shared test prefix.
       set_tests_properties(windows.package.installer PROPERTIES LABELS windows-package
-                           TIMEOUT 900)
+                           TIMEOUT 900 RUN_SERIAL TRUE)
     endif()
   else()
     spectrion_windows_package(package-windows-standin ${CMAKE_BINARY_DIR}/package-standin
