@@ -145,7 +145,7 @@ set(suite_tests
   widgets/test_num_lab_form.cpp widgets/test_num_lab_text.cpp
   localisation/test_form_translation.cpp localisation/test_form_translation_description.cpp
   localisation/test_tolkar2000.cpp
-  hostlink/test_demon_client.cpp
+  hostlink/test_demon_client.cpp hostlink/test_message_stream.cpp
   simulation/test_blackbody.cpp simulation/test_body_colour.cpp simulation/test_energy_axis.cpp
   simulation/test_energy_fit.cpp simulation/test_hover_readout.cpp
   simulation/test_label_format.cpp simulation/test_plot_composer.cpp

@@ -5,13 +5,37 @@
 #include "platform/application.h"
 #include "platform/form.h"
 
-#include <QTimer>
-
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 #include <vector>
+
+#if defined(_WIN32)
+#include <windows.h>
+#undef FindWindow // the system's macro, not the host interface's member
+#else
+#include <QTimer>
+#endif
+
+namespace {
+// Runs Call from the event loop that runs next (a modal form's included).
+#if defined(_WIN32)
+std::function<void()> g_soon;
+void CALLBACK RunSoon(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(nullptr, Id);
+  if (auto call = std::move(g_soon)) call();
+}
+void Soon(std::function<void()> Call) {
+  g_soon = std::move(Call);
+  SetTimer(nullptr, 0, 0, RunSoon);
+}
+#else
+void Soon(std::function<void()> Call) {
+  QTimer::singleShot(0, std::move(Call));
+}
+#endif
+} // namespace
 
 namespace {
 
@@ -332,7 +356,7 @@ TEST(Replies, NothingIsSentWithoutAnOwnWindowOrToHandleZero) {
 TEST(Quit, AnAcceptedQuitEndsTheApplicationEvenUnderAModalDialog) {
   Client c;
   auto *dialog = new TForm(Application);
-  QTimer::singleShot(0, [&] { c.Host->Deliver(dmQuit, std::string(8, '\0') + Bytes({0})); });
+  Soon([&] { c.Host->Deliver(dmQuit, std::string(8, '\0') + Bytes({0})); });
   EXPECT_EQ(dialog->ShowModal(), mrCancel);
   EXPECT_TRUE(Application->Terminated());
   EXPECT_FALSE(c.Demon->ServerDown());
