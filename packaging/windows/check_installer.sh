@@ -120,8 +120,34 @@ install_and_check() { # LANGUAGE-FILE [installer options...]
   fi
 }
 
-# English by default; removed without a trace.
+# The installed programs start from their folder: the plot tool draws the
+# chart into a PNG file, and the program (its windows on Wine's null display)
+# is still running after a few seconds, until it is ended.
+programs_start_and_draw() {
+  local png="$tmp/installed-plot.png"
+  rm -f "$png"
+  "$run" "$wininst\\spectrion-plot.exe" --temperature 5800 --band -o "$(winepath_of "$png")" ||
+    fail "the installed plot tool exit code $?"
+  [ "$(head -c 8 "$png" 2>/dev/null | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] ||
+    fail "the installed plot tool wrote no PNG picture"
+  WINE_RUN_EXEC=1 "$run" "$wininst\\spectrion.exe" >"$tmp/program.out" 2>&1 &
+  local program=$!
+  sleep 5
+  if kill -0 "$program" 2>/dev/null; then
+    echo "the installed program starts and keeps running; the plot tool drew $(stat -c %s "$png") bytes"
+  else
+    local rc=0
+    wait "$program" || rc=$?
+    fail "the installed program ended at once (exit code $rc): $(tr -d '\r' <"$tmp/program.out")"
+  fi
+  kill -9 "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
+}
+winepath_of() { echo "Z:$(echo "$1" | tr / '\\')"; }
+
+# English by default; the programs start and draw; removed without a trace.
 install_and_check spectrion.itl
+programs_start_and_draw
 uninstall
 expect_nothing_left
 
