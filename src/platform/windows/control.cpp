@@ -246,6 +246,9 @@ void TControl::NativeSetBounds() {
   } else {
     SetWindowPos(widget_, nullptr, ToDevice(left_, scale), ToDevice(top_, scale),
                  ToDevice(width_, scale), ToDevice(height_, scale), SWP_NOZORDER | SWP_NOACTIVATE);
+    // The whole control is drawn again at its new size: a system control
+    // (a scroll bar's thumb) would otherwise keep parts drawn for the old one.
+    InvalidateRect(widget_, nullptr, FALSE);
   }
 }
 

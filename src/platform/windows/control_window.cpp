@@ -440,7 +440,9 @@ void RegisterWindowClasses() {
   InitCommonControlsEx(&controls);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
+  // A resized control paints its whole picture again, not only the part the
+  // new size uncovers (its picture depends on its size).
+  wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = ControlWindowProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
