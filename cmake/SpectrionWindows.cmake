@@ -132,8 +132,7 @@ endforeach()
 # that drive Qt directly; the host lookup's and single-instance tests of
 # the per-user directory and its files, whose Windows counterparts are the
 # back end's message-window and instance-lock tests; the stand-alone scales'
-# golden picture, mostly text in the Linux fonts; and the numeric read-out's
-# paint counts, which the Windows window shows one paint too many of.
+# golden picture, mostly text in the Linux fonts.
 set(suite_tests
   axes/test_axis_map.cpp axes/test_dt_ticks.cpp axes/test_scale.cpp
   axes/test_scale_form.cpp axes/test_scale_props.cpp axes/test_tick_list.cpp
@@ -142,7 +141,7 @@ set(suite_tests
   chart/test_rchart_axes.cpp chart/test_rchart_dt_axis.cpp chart/test_rchart_form.cpp
   chart/test_rchart_joints_sharing.cpp chart/test_rchart_layout.cpp chart/test_rchart_list.cpp
   chart/test_rchart_mouse.cpp chart/test_rchart_paint.cpp chart/test_text_labels.cpp
-  widgets/test_num_lab_form.cpp widgets/test_num_lab_text.cpp
+  widgets/test_num_lab.cpp widgets/test_num_lab_form.cpp widgets/test_num_lab_text.cpp
   localisation/test_form_translation.cpp localisation/test_form_translation_description.cpp
   localisation/test_tolkar2000.cpp
   hostlink/test_demon_client.cpp

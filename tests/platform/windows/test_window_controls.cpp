@@ -543,6 +543,23 @@ TEST(WindowAccessibility, WindowsCarryTheNamesTheirControlsDescribe) {
   EXPECT_EQ(TextOf(button->Widget()), L"&Exit");
 }
 
+TEST(WindowAccessibility, APaintedWindowsTextIsItsCurrentNameCutToTheBuffer) {
+  TForm form(nullptr);
+  auto *label = new TLabel(&form);
+  label->SetParent(&form);
+  label->SetCaption("Peak");
+  label->SetAccessibleName("Wavelength of the peak");
+  EXPECT_EQ(TextOf(label->Widget()), L"Wavelength of the peak");
+  EXPECT_EQ(GetWindowTextLengthW(label->Widget()), 22);
+  wchar_t small[5] = {L'x', L'x', L'x', L'x', L'x'};
+  EXPECT_EQ(GetWindowTextW(label->Widget(), small, 5), 4);
+  EXPECT_EQ(std::wstring(small), L"Wave");
+  // A form's text stays its caption.
+  form.SetCaption("Spectrum");
+  form.SetAccessibleName("Main window");
+  EXPECT_EQ(TextOf(form.Widget()), L"Spectrum");
+}
+
 } // namespace
 
 namespace {
