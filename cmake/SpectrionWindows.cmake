@@ -74,6 +74,10 @@ set(core_tests
   platform/test_shape_clip.cpp
   support/test_number_format.cpp
   support/test_string_utils.cpp)
+# The core's control and form tests, on real windows through the window helper.
+set(core_window_tests
+  platform/test_controls.cpp)
+list(APPEND core_tests ${core_window_tests})
 file(GLOB windows_tests CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/tests
      ${PROJECT_SOURCE_DIR}/tests/platform/windows/test_*.cpp)
 
@@ -95,7 +99,8 @@ foreach(test ${core_tests} ${windows_tests})
   endif()
   add_executable(${target} tests/${test} ${helpers})
   set(entry spectrion_test_main)
-  if(dir STREQUAL "platform/windows" AND stem MATCHES "^test_window_")
+  if((dir STREQUAL "platform/windows" AND stem MATCHES "^test_window_")
+     OR test IN_LIST core_window_tests)
     set(entry spectrion_test_main_gui)
   endif()
   target_link_libraries(${target} PRIVATE spectrion_support spectrion_platform ${entry}

@@ -1,8 +1,11 @@
 #include "helper_window.h"
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -52,4 +55,42 @@ std::string WindowTitle(TControl &C) {
 
 std::string SystemApplicationName() {
   return QGuiApplication::applicationDisplayName().toStdString();
+}
+
+TRect WindowBounds(TControl &C) {
+  const QRect g = C.Widget()->geometry();
+  return Bounds(g.x(), g.y(), g.width(), g.height());
+}
+
+void UserSetsValue(TControl &C, int Value) {
+  if (qobject_cast<QAbstractButton *>(C.Widget()))
+    C.Widget()->setProperty("checked", Value != 0);
+  else
+    C.Widget()->setProperty("value", Value);
+}
+
+void UserPages(TControl &C, bool Forward) {
+  if (auto *slider = qobject_cast<QAbstractSlider *>(C.Widget()))
+    slider->triggerAction(Forward ? QAbstractSlider::SliderPageStepAdd
+                                  : QAbstractSlider::SliderPageStepSub);
+}
+
+bool ShowsMinimumFirst(TControl &C) {
+  auto *slider = qobject_cast<QAbstractSlider *>(C.Widget());
+  if (!slider) return false;
+  // Qt shows a vertical slider's minimum at the bottom unless inverted.
+  return slider->invertedAppearance() == (slider->orientation() == Qt::Vertical);
+}
+
+std::string ShownText(TControl &C) {
+  const QVariant plain = C.Widget()->property("plainText");
+  return (plain.isValid() ? plain : C.Widget()->property("text")).toString().toStdString();
+}
+
+std::string ShownHint(TControl &C) {
+  return C.Widget()->toolTip().toStdString();
+}
+
+void RunLater(int Milliseconds, std::function<void()> Action) {
+  QTimer::singleShot(Milliseconds, std::move(Action));
 }

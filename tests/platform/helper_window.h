@@ -4,6 +4,7 @@
 #include "platform/control.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 /// Delivers a key press (virtual key Key, typing Text) to C's window and
@@ -18,3 +19,18 @@ int WindowWidth(TControl &C);
 std::string WindowTitle(TControl &C);
 /// The program's name as the window system shows it.
 std::string SystemApplicationName();
+/// Where C's window is in its parent's client area (logical pixels).
+TRect WindowBounds(TControl &C);
+/// Sets the value C's window shows as the user would (dragging a bar's
+/// thumb, ticking a check box with Value 1), so that the window tells C.
+void UserSetsValue(TControl &C, int Value);
+/// Pages a scroll bar or track bar as a click beside its thumb would.
+void UserPages(TControl &C, bool Forward);
+/// Whether a bar's window shows its minimum first (left, or at the top).
+bool ShowsMinimumFirst(TControl &C);
+/// The text C's window shows (a memo's lines, one line break each).
+std::string ShownText(TControl &C);
+/// The tooltip C's window has now, as the window system was given it.
+std::string ShownHint(TControl &C);
+/// Runs Action from the event loop after Milliseconds, once.
+void RunLater(int Milliseconds, std::function<void()> Action);

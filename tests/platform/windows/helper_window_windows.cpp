@@ -3,7 +3,36 @@
 #include "../helper_window.h"
 
 #include "platform/windows/control_window.h"
+#include "platform/windows/tool_tips.h"
 #include "platform/windows/wide_string.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace {
+
+std::wstring ClassOf(HWND Window) {
+  wchar_t name[64] = {};
+  GetClassNameW(Window, name, 64);
+  return name;
+}
+
+bool IsVertical(HWND Bar) {
+  const LONG_PTR style = GetWindowLongPtrW(Bar, GWL_STYLE);
+  return ClassOf(Bar) == TRACKBAR_CLASSW ? (style & TBS_VERT) != 0 : (style & SBS_VERT) != 0;
+}
+
+/// Sends a bar's scroll request to its parent, as the bar itself does.
+void NotifyScroll(HWND Bar, WORD Request, WORD Position) {
+  SendMessageW(GetParent(Bar), IsVertical(Bar) ? WM_VSCROLL : WM_HSCROLL,
+               MAKEWPARAM(Request, Position), reinterpret_cast<LPARAM>(Bar));
+}
+
+} // namespace
 
 bool SendKeyPress(TControl &C, std::uint16_t Key, const std::string &Text) {
   const std::wstring typed = WideFromUtf8(Text);
@@ -37,4 +66,99 @@ std::string SystemApplicationName() {
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring name(path);
   return Utf8FromWide(name.substr(name.find_last_of(L"\\/") + 1));
+}
+
+TRect WindowBounds(TControl &C) {
+  HWND window = C.Widget();
+  RECT r{};
+  GetWindowRect(window, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT *>(&r), 2);
+  const double scale = WindowScale(window);
+  return Rect(ToLogical(r.left, scale), ToLogical(r.top, scale), ToLogical(r.right, scale),
+              ToLogical(r.bottom, scale));
+}
+
+void UserSetsValue(TControl &C, int Value) {
+  HWND window = C.Widget();
+  const std::wstring kind = ClassOf(window);
+  if (kind == L"Button") {
+    SendMessageW(window, BM_SETCHECK, Value ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window));
+  } else if (kind == TRACKBAR_CLASSW) {
+    SendMessageW(window, TBM_SETPOS, TRUE, Value);
+    NotifyScroll(window, TB_THUMBPOSITION, WORD(Value));
+  } else {
+    SetScrollPos(window, SB_CTL, Value, TRUE);
+    NotifyScroll(window, SB_THUMBPOSITION, WORD(Value));
+  }
+}
+
+void UserPages(TControl &C, bool Forward) {
+  HWND window = C.Widget();
+  if (ClassOf(window) == TRACKBAR_CLASSW) {
+    const LRESULT page = SendMessageW(window, TBM_GETPAGESIZE, 0, 0);
+    const LRESULT at = SendMessageW(window, TBM_GETPOS, 0, 0);
+    SendMessageW(window, TBM_SETPOS, TRUE, Forward ? at + page : at - page);
+    NotifyScroll(window, Forward ? TB_PAGEDOWN : TB_PAGEUP, 0);
+  } else {
+    NotifyScroll(window, Forward ? SB_PAGEDOWN : SB_PAGEUP, 0);
+  }
+}
+
+bool ShowsMinimumFirst(TControl &C) {
+  HWND bar = C.Widget();
+  if (ClassOf(bar) != TRACKBAR_CLASSW) return true; // scroll bars always do
+  // Where the thumb stands along the channel against where the position
+  // lies in the range.
+  const double low = double(SendMessageW(bar, TBM_GETRANGEMIN, 0, 0));
+  const double high = double(SendMessageW(bar, TBM_GETRANGEMAX, 0, 0));
+  const double at = double(SendMessageW(bar, TBM_GETPOS, 0, 0));
+  RECT channel{}, thumb{};
+  SendMessageW(bar, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  SendMessageW(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  // The channel rectangle is given horizontally even for a vertical bar.
+  const bool vertical = IsVertical(bar);
+  const double start = channel.left, length = channel.right - channel.left;
+  const double middle = vertical ? (thumb.top + thumb.bottom) / 2.0 : (thumb.left + thumb.right) / 2.0;
+  if (length <= 0 || high <= low) return true;
+  const double shown = (middle - start) / length, share = (at - low) / (high - low);
+  return std::abs(shown - share) < std::abs(shown - (1 - share));
+}
+
+std::string ShownText(TControl &C) {
+  HWND window = C.Widget();
+  std::wstring text(std::size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(std::size_t(GetWindowTextW(window, text.data(), int(text.size()))));
+  std::wstring lines;
+  for (wchar_t c : text)
+    if (c != L'\r') lines += c;
+  return Utf8FromWide(lines);
+}
+
+std::string ShownHint(TControl &C) {
+  return ToolTipOf(C.Widget());
+}
+
+namespace {
+
+std::map<UINT_PTR, std::function<void()>> &PendingActions() {
+  static std::map<UINT_PTR, std::function<void()>> actions;
+  return actions;
+}
+
+void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(nullptr, Id);
+  auto found = PendingActions().find(Id);
+  if (found == PendingActions().end()) return;
+  const std::function<void()> action = std::move(found->second);
+  PendingActions().erase(found);
+  action();
+}
+
+} // namespace
+
+void RunLater(int Milliseconds, std::function<void()> Action) {
+  const UINT_PTR id = SetTimer(nullptr, 0, UINT(std::max(Milliseconds, 0)), RunPendingAction);
+  PendingActions()[id] = std::move(Action);
 }
