@@ -77,7 +77,8 @@ set(core_tests
 # The core's control and form tests, on real windows through the window helper.
 set(core_window_tests
   platform/test_controls.cpp
-  platform/test_forms.cpp)
+  platform/test_forms.cpp
+  platform/test_key_shortcuts.cpp)
 list(APPEND core_tests ${core_window_tests})
 file(GLOB windows_tests CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/tests
      ${PROJECT_SOURCE_DIR}/tests/platform/windows/test_*.cpp)

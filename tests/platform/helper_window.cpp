@@ -2,9 +2,12 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -28,6 +31,8 @@ int QtKeyOf(std::uint16_t Key) {
     return Qt::Key_Right;
   case 0x28:
     return Qt::Key_Down;
+  case 0x5D:
+    return Qt::Key_Menu;
   default:
     return Key;
   }
@@ -93,4 +98,28 @@ std::string ShownHint(TControl &C) {
 
 void RunLater(int Milliseconds, std::function<void()> Action) {
   QTimer::singleShot(Milliseconds, std::move(Action));
+}
+
+bool ShowActive(TControl &C) {
+  C.Show();
+  C.Widget()->activateWindow();
+  return QTest::qWaitForWindowActive(C.Widget());
+}
+
+void ProcessPendingEvents() {
+  QApplication::processEvents();
+}
+
+void SendKeyClick(TControl &C, std::uint16_t Key, TShiftState Shift) {
+  Qt::KeyboardModifiers mods;
+  if (Shift.Contains(ssCtrl)) mods |= Qt::ControlModifier;
+  if (Shift.Contains(ssShift)) mods |= Qt::ShiftModifier;
+  if (Shift.Contains(ssAlt)) mods |= Qt::AltModifier;
+  QTest::keyClick(C.Widget(), Qt::Key(QtKeyOf(Key)), mods);
+}
+
+void RequestContextMenu(TControl &C, bool FromKeyboard) {
+  QContextMenuEvent request(FromKeyboard ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse,
+                            QPoint(5, 5), C.Widget()->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(C.Widget(), &request);
 }

@@ -34,3 +34,14 @@ std::string ShownText(TControl &C);
 std::string ShownHint(TControl &C);
 /// Runs Action from the event loop after Milliseconds, once.
 void RunLater(int Milliseconds, std::function<void()> Action);
+/// Shows C's window, makes it the active one and waits until the window
+/// system says so; false when it never became active.
+bool ShowActive(TControl &C);
+/// Runs the events and messages waiting in the event loop.
+void ProcessPendingEvents();
+/// Presses and releases Key with the modifiers of Shift held, through the
+/// event loop as the keyboard would, with C's window focused.
+void SendKeyClick(TControl &C, std::uint16_t Key, TShiftState Shift);
+/// Asks C's window for its context menu: from the keyboard (the Menu key)
+/// or by a right click.
+void RequestContextMenu(TControl &C, bool FromKeyboard);

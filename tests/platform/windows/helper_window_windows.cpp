@@ -2,6 +2,7 @@
 // keyboard would send, and a resize of the window's frame.
 #include "../helper_window.h"
 
+#include "platform/application.h"
 #include "platform/windows/control_window.h"
 #include "platform/windows/tool_tips.h"
 #include "platform/windows/wide_string.h"
@@ -161,4 +162,65 @@ void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR Id, DWORD) {
 void RunLater(int Milliseconds, std::function<void()> Action) {
   const UINT_PTR id = SetTimer(nullptr, 0, UINT(std::max(Milliseconds, 0)), RunPendingAction);
   PendingActions()[id] = std::move(Action);
+}
+
+bool ShowActive(TControl &C) {
+  C.Show();
+  HWND window = C.Widget();
+  SetForegroundWindow(window);
+  SetActiveWindow(window);
+  Application->ProcessMessages();
+  return GetActiveWindow() == window;
+}
+
+void ProcessPendingEvents() {
+  Application->ProcessMessages();
+}
+
+namespace {
+
+/// Holds the modifiers of Shift (as far as GetKeyState tells) while it exists.
+class THeldModifiers {
+public:
+  explicit THeldModifiers(TShiftState Shift) {
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    std::copy(std::begin(saved_), std::end(saved_), state);
+    if (Shift.Contains(ssCtrl)) state[VK_CONTROL] = 0x80;
+    if (Shift.Contains(ssShift)) state[VK_SHIFT] = 0x80;
+    if (Shift.Contains(ssAlt)) state[VK_MENU] = 0x80;
+    SetKeyboardState(state);
+  }
+  ~THeldModifiers() { SetKeyboardState(saved_); }
+  THeldModifiers(const THeldModifiers &) = delete;
+  THeldModifiers &operator=(const THeldModifiers &) = delete;
+
+private:
+  BYTE saved_[256] = {};
+};
+
+} // namespace
+
+void SendKeyClick(TControl &C, std::uint16_t Key, TShiftState Shift) {
+  HWND window = C.Widget();
+  SetFocus(window);
+  THeldModifiers held(Shift);
+  PostMessageW(window, WM_KEYDOWN, Key, 1);
+  PostMessageW(window, WM_KEYUP, Key, LPARAM(0xC0000001u));
+  Application->ProcessMessages();
+}
+
+void RequestContextMenu(TControl &C, bool FromKeyboard) {
+  if (FromKeyboard) {
+    SendKeyClick(C, VK_APPS, {});
+    return;
+  }
+  // A right click: the system asks for the menu at the mouse. A control's
+  // own menu closes again at once, from within its menu loop.
+  HWND window = C.Widget();
+  POINT at{5, 5};
+  ClientToScreen(window, &at);
+  RunLater(0, [] { EndMenu(); });
+  SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(at.x, at.y));
+  Application->ProcessMessages();
 }
