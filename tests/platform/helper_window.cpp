@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -122,4 +123,43 @@ void RequestContextMenu(TControl &C, bool FromKeyboard) {
   QContextMenuEvent request(FromKeyboard ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse,
                             QPoint(5, 5), C.Widget()->mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(C.Widget(), &request);
+}
+
+void SendMouse(TControl &C, TMouseAction Action, TMouseButton Button, int X, int Y,
+               TShiftState Shift) {
+  const Qt::MouseButton b = Button == mbLeft    ? Qt::LeftButton
+                            : Button == mbRight ? Qt::RightButton
+                                                : Qt::MiddleButton;
+  const QEvent::Type type = Action == maPress     ? QEvent::MouseButtonPress
+                            : Action == maRelease ? QEvent::MouseButtonRelease
+                                                  : QEvent::MouseButtonDblClick;
+  Qt::KeyboardModifiers mods;
+  if (Shift.Contains(ssShift)) mods |= Qt::ShiftModifier;
+  if (Shift.Contains(ssCtrl)) mods |= Qt::ControlModifier;
+  if (Shift.Contains(ssAlt)) mods |= Qt::AltModifier;
+  QWidget *w = C.Widget();
+  const QPointF p(X, Y);
+  QMouseEvent e(type, p, w->mapToGlobal(p), b, Action == maRelease ? Qt::NoButton : b, mods);
+  QCoreApplication::sendEvent(w, &e);
+}
+
+TPoint CursorHotSpot(TControl &C) {
+  const QPoint spot = C.Widget()->cursor().hotSpot();
+  return Point(spot.x(), spot.y());
+}
+
+bool ShowsHandCursor(TControl &C) {
+  return C.Widget()->cursor().shape() == Qt::PointingHandCursor;
+}
+
+int MinimumWindowWidth(TControl &C) {
+  return C.Widget()->minimumWidth();
+}
+
+int MaximumWindowWidth(TControl &C) {
+  return C.Widget()->maximumWidth();
+}
+
+bool WindowVisible(TControl &C) {
+  return C.Widget()->isVisible();
 }

@@ -45,3 +45,19 @@ void SendKeyClick(TControl &C, std::uint16_t Key, TShiftState Shift);
 /// Asks C's window for its context menu: from the keyboard (the Menu key)
 /// or by a right click.
 void RequestContextMenu(TControl &C, bool FromKeyboard);
+/// What a mouse button does in SendMouse.
+enum TMouseAction { maPress, maRelease, maDoubleClick };
+/// Delivers a mouse button event at (X, Y) of C's client area, with the
+/// modifiers of Shift held, as the window system would.
+void SendMouse(TControl &C, TMouseAction Action, TMouseButton Button, int X, int Y,
+               TShiftState Shift = {});
+/// The hot spot of the mouse cursor C's window shows.
+TPoint CursorHotSpot(TControl &C);
+/// Whether C's window shows the system's pointing-hand cursor.
+bool ShowsHandCursor(TControl &C);
+/// The narrowest and widest client area the user may give C's window by
+/// dragging its frame (a large number when there is no upper limit).
+int MinimumWindowWidth(TControl &C);
+int MaximumWindowWidth(TControl &C);
+/// Whether the window system shows C's window now.
+bool WindowVisible(TControl &C);

@@ -224,3 +224,77 @@ void RequestContextMenu(TControl &C, bool FromKeyboard) {
   SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(at.x, at.y));
   Application->ProcessMessages();
 }
+
+void SendMouse(TControl &C, TMouseAction Action, TMouseButton Button, int X, int Y,
+               TShiftState Shift) {
+  static const UINT messages[3][3] = {{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK},
+                                      {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK},
+                                      {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK}};
+  static const WPARAM held[3] = {MK_LBUTTON, MK_RBUTTON, MK_MBUTTON};
+  HWND window = C.Widget();
+  THeldModifiers modifiers(Shift);
+  WPARAM keys = Action == maRelease ? 0 : held[Button];
+  if (Shift.Contains(ssShift)) keys |= MK_SHIFT;
+  if (Shift.Contains(ssCtrl)) keys |= MK_CONTROL;
+  const double scale = WindowScale(window);
+  SendMessageW(window, messages[Button][Action], keys,
+               MAKELPARAM(ToDevice(X, scale), ToDevice(Y, scale)));
+}
+
+namespace {
+
+/// The cursor the window sets over its client area.
+HCURSOR CursorOf(HWND Window) {
+  SendMessageW(Window, WM_SETCURSOR, reinterpret_cast<WPARAM>(Window),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  return GetCursor();
+}
+
+} // namespace
+
+TPoint CursorHotSpot(TControl &C) {
+  ICONINFO info{};
+  if (!GetIconInfo(CursorOf(C.Widget()), &info)) return Point(-1, -1);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  return Point(int(info.xHotspot), int(info.yHotspot));
+}
+
+bool ShowsHandCursor(TControl &C) {
+  const auto hand = MAKEINTRESOURCEW(32649); // IDC_HAND, in its wide form
+  return CursorOf(C.Widget()) == LoadCursorW(nullptr, hand);
+}
+
+namespace {
+
+/// How much wider the window is than its client area.
+int FrameExtra(HWND Window) {
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, DWORD(GetWindowLongPtrW(Window, GWL_STYLE)), FALSE,
+                     DWORD(GetWindowLongPtrW(Window, GWL_EXSTYLE)));
+  return r.right - r.left;
+}
+
+MINMAXINFO TrackLimits(HWND Window) {
+  MINMAXINFO limits{};
+  limits.ptMaxTrackSize.x = GetSystemMetrics(SM_CXMAXTRACK);
+  limits.ptMaxTrackSize.y = GetSystemMetrics(SM_CYMAXTRACK);
+  SendMessageW(Window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  return limits;
+}
+
+} // namespace
+
+int MinimumWindowWidth(TControl &C) {
+  HWND window = C.Widget();
+  return ToLogical(TrackLimits(window).ptMinTrackSize.x - FrameExtra(window), WindowScale(window));
+}
+
+int MaximumWindowWidth(TControl &C) {
+  HWND window = C.Widget();
+  return ToLogical(TrackLimits(window).ptMaxTrackSize.x - FrameExtra(window), WindowScale(window));
+}
+
+bool WindowVisible(TControl &C) {
+  return IsWindowVisible(C.Widget()) != FALSE;
+}
