@@ -80,7 +80,8 @@ set(core_window_tests
   platform/test_forms.cpp
   platform/test_key_shortcuts.cpp
   platform/test_framework_details.cpp
-  platform/test_accessible.cpp)
+  platform/test_accessible.cpp
+  platform/test_plain_texts.cpp)
 list(APPEND core_tests ${core_window_tests})
 file(GLOB windows_tests CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/tests
      ${PROJECT_SOURCE_DIR}/tests/platform/windows/test_*.cpp)
