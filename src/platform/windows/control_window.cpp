@@ -435,7 +435,11 @@ LRESULT CALLBACK ControlWindowProc(HWND Window, UINT Message, WPARAM W, LPARAM L
   WNDPROC original = data ? data->Original : nullptr;
   if (Message == WM_NCDESTROY && data) {
     RemovePropW(Window, DataProperty);
+    const LRESULT result = original ? CallWindowProcW(original, Window, Message, W, L)
+                                    : DefWindowProcW(Window, Message, W, L);
+    if (data->Font) DeleteObject(data->Font);
     delete data;
+    return result;
   }
   return original ? CallWindowProcW(original, Window, Message, W, L)
                   : DefWindowProcW(Window, Message, W, L);
