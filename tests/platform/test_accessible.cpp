@@ -27,6 +27,26 @@ TAccessibleInfo Described(const TControl &C) {
   return info;
 }
 
+/// A main window with a plain and a titled panel, a label and an empty one.
+struct TContainers {
+  TContainers() {
+    form.SetCaption("&Main window");
+    layout = new TPanel(&form);
+    layout->SetParent(&form);
+    titled = new TPanel(&form);
+    titled->SetParent(&form);
+    titled->SetCaption("Commands");
+    label = new TLabel(&form);
+    label->SetParent(layout);
+    label->SetCaption("Tom && &Jerry");
+    empty = new TLabel(&form);
+    empty->SetParent(layout);
+  }
+  TForm form{nullptr};
+  TPanel *layout = nullptr, *titled = nullptr;
+  TLabel *label = nullptr, *empty = nullptr;
+};
+
 TEST(AccessibleNumber, ReadsPlainDigitsInTheMiddleAndShortExponentsOutside) {
   EXPECT_EQ(FormatAccessibleNumber(std::pow(10.0, 2.2)), "158.489");
   EXPECT_EQ(FormatAccessibleNumber(898), "898");
@@ -68,18 +88,10 @@ TEST(NotifyThrottle, SendsTheFirstChangeAtOnceAndTheLastOfABurstAfterTheInterval
 }
 
 TEST(AccessibleDescriptions, ContainersAndTextsHaveTheirRolesAndNames) {
-  TForm form(nullptr);
-  form.SetCaption("&Main window");
-  auto *layout = new TPanel(&form);
-  layout->SetParent(&form);
-  auto *titled = new TPanel(&form);
-  titled->SetParent(&form);
-  titled->SetCaption("Commands");
-  auto *label = new TLabel(&form);
-  label->SetParent(layout);
-  label->SetCaption("Tom && &Jerry");
-  auto *empty = new TLabel(&form);
-  empty->SetParent(layout);
+  TContainers c;
+  TForm &form = c.form;
+  TPanel *layout = c.layout, *titled = c.titled;
+  TLabel *label = c.label, *empty = c.empty;
 
   EXPECT_EQ(Described(form).Role, arWindow);
   EXPECT_EQ(Described(form).Name, "Main window");
@@ -159,18 +171,10 @@ TEST(AccessibleDescriptions, SlidersTellAndTakeValuesInTheUnitsTheFormGives) {
 
 #if !defined(_WIN32)
 TEST(AccessibleControls, FormsLabelsAndPanelsHaveTheirRolesAndNames) {
-  TForm form(nullptr);
-  form.SetCaption("&Main window");
-  auto *layout = new TPanel(&form);
-  layout->SetParent(&form);
-  auto *titled = new TPanel(&form);
-  titled->SetParent(&form);
-  titled->SetCaption("Commands");
-  auto *label = new TLabel(&form);
-  label->SetParent(layout);
-  label->SetCaption("Tom && &Jerry");
-  auto *empty = new TLabel(&form);
-  empty->SetParent(layout);
+  TContainers c;
+  TForm &form = c.form;
+  TPanel *layout = c.layout, *titled = c.titled;
+  TLabel *label = c.label, *empty = c.empty;
 
   ASSERT_TRUE(Iface(form));
   EXPECT_EQ(Iface(form)->role(), QAccessible::Window);
