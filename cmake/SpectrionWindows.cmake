@@ -74,6 +74,15 @@ set(core_tests
   platform/test_shape_clip.cpp
   support/test_number_format.cpp
   support/test_string_utils.cpp)
+# The core's control and form tests, on real windows through the window helper.
+set(core_window_tests
+  platform/test_controls.cpp
+  platform/test_forms.cpp
+  platform/test_key_shortcuts.cpp
+  platform/test_framework_details.cpp
+  platform/test_accessible.cpp
+  platform/test_plain_texts.cpp)
+list(APPEND core_tests ${core_window_tests})
 file(GLOB windows_tests CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/tests
      ${PROJECT_SOURCE_DIR}/tests/platform/windows/test_*.cpp)
 
@@ -95,7 +104,8 @@ foreach(test ${core_tests} ${windows_tests})
   endif()
   add_executable(${target} tests/${test} ${helpers})
   set(entry spectrion_test_main)
-  if(dir STREQUAL "platform/windows" AND stem MATCHES "^test_window_")
+  if((dir STREQUAL "platform/windows" AND stem MATCHES "^test_window_")
+     OR test IN_LIST core_window_tests)
     set(entry spectrion_test_main_gui)
   endif()
   target_link_libraries(${target} PRIVATE spectrion_support spectrion_platform ${entry}
@@ -132,8 +142,7 @@ endforeach()
 # that drive Qt directly; the host lookup's and single-instance tests of
 # the per-user directory and its files, whose Windows counterparts are the
 # back end's message-window and instance-lock tests; the stand-alone scales'
-# golden picture, mostly text in the Linux fonts; and the numeric read-out's
-# paint counts, which the Windows window shows one paint too many of.
+# golden picture, mostly text in the Linux fonts.
 set(suite_tests
   axes/test_axis_map.cpp axes/test_dt_ticks.cpp axes/test_scale.cpp
   axes/test_scale_form.cpp axes/test_scale_props.cpp axes/test_tick_list.cpp
@@ -142,7 +151,7 @@ set(suite_tests
   chart/test_rchart_axes.cpp chart/test_rchart_dt_axis.cpp chart/test_rchart_form.cpp
   chart/test_rchart_joints_sharing.cpp chart/test_rchart_layout.cpp chart/test_rchart_list.cpp
   chart/test_rchart_mouse.cpp chart/test_rchart_paint.cpp chart/test_text_labels.cpp
-  widgets/test_num_lab_form.cpp widgets/test_num_lab_text.cpp
+  widgets/test_num_lab.cpp widgets/test_num_lab_form.cpp widgets/test_num_lab_text.cpp
   localisation/test_form_translation.cpp localisation/test_form_translation_description.cpp
   localisation/test_tolkar2000.cpp
   hostlink/test_demon_client.cpp hostlink/test_message_stream.cpp

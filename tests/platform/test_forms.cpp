@@ -6,9 +6,12 @@
 #include "platform/form_loader.h"
 #include "platform/message_box.h"
 #include "platform/property_registry.h"
-#include <QImage>
-#include <QTimer>
+#include "helper_window.h"
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#if !defined(_WIN32)
 #include <QWidget>
+#endif
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -297,7 +300,7 @@ TEST(Forms, ShowModalReturnsWhenClosedFromWithinItsLoop) {
   dialog.SetPosition(poScreenCenter);
   int shows = 0;
   dialog.OnShow = [&](TObject *) { ++shows; };
-  QTimer::singleShot(0, [&] { dialog.Close(); });
+  RunLater(0, [&] { dialog.Close(); });
   EXPECT_EQ(dialog.ShowModal(), mrCancel);
   EXPECT_FALSE(dialog.Visible());
   EXPECT_EQ(shows, 1);
@@ -305,12 +308,12 @@ TEST(Forms, ShowModalReturnsWhenClosedFromWithinItsLoop) {
   auto *ok = new TBitBtn(&dialog);
   ok->SetParent(&dialog);
   ok->SetModalResult(mrOk);
-  QTimer::singleShot(0, [&] { ok->PerformClick(); });
+  RunLater(0, [&] { ok->PerformClick(); });
   EXPECT_EQ(dialog.ShowModal(), mrOk);
 
   dialog.OnCloseQuery = [&](TObject *, bool &can) { can = shows > 3; };
-  QTimer::singleShot(0, [&] { dialog.Close(); }); // refused
-  QTimer::singleShot(5, [&] { dialog.OnCloseQuery = nullptr, dialog.Close(); });
+  RunLater(0, [&] { dialog.Close(); }); // refused
+  RunLater(5, [&] { dialog.OnCloseQuery = nullptr, dialog.Close(); });
   EXPECT_EQ(dialog.ShowModal(), mrCancel);
 }
 
@@ -319,7 +322,7 @@ TEST(Forms, RunEndsWhenTheMainFormCloses) {
   TForm *main = nullptr;
   Application->CreateForm(main);
   EXPECT_EQ(Application->MainForm(), main);
-  QTimer::singleShot(0, [&] { main->Close(); });
+  RunLater(0, [&] { main->Close(); });
   Application->Run();
   EXPECT_TRUE(Application->Terminated());
   EXPECT_FALSE(main->Visible());
@@ -425,16 +428,19 @@ TEST(Forms, DemonstrationFormRendersOffscreen) {
   form.SetBounds(0, 0, 480, 300); // anchors and alignment follow the resize
   auto *bar = static_cast<TScrollBar *>(form.FindComponent("SBTemperature"));
   EXPECT_EQ(bar->Width(), 250 + 60);
+#if !defined(_WIN32)
   form.Widget()->ensurePolished();
-  QImage picture = form.Widget()->grab().toImage();
-  ASSERT_FALSE(picture.isNull());
-  EXPECT_EQ(picture.width(), 480);
+#endif
+  TBitmap picture;
+  GrabControl(form, picture);
+  ASSERT_FALSE(picture.Empty());
+  EXPECT_EQ(picture.Width(), 480);
   std::filesystem::path out = std::filesystem::current_path() / "framework-demo.png";
-  EXPECT_TRUE(picture.save(QString::fromStdString(out.string())));
+  EXPECT_NO_THROW(picture.SaveToFile(out.string()));
   // The panel's lowered outer bevel starts with a shadow line on its left edge.
   auto *panel = static_cast<TPanel *>(form.FindComponent("pnlCommand"));
-  QRgb edge = picture.pixel(panel->Left(), 20);
-  EXPECT_NE(edge, picture.pixel(panel->Left() + 5, 200));
+  const TColor edge = picture.Canvas().Pixels(panel->Left(), 20);
+  EXPECT_NE(edge, picture.Canvas().Pixels(panel->Left() + 5, 200));
 }
 
 } // namespace

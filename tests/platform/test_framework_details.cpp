@@ -10,12 +10,10 @@
 #include "platform/icon.h"
 #include "platform/property_registry.h"
 #include "platform/resources.h"
-#include <QBuffer>
-#include <QCoreApplication>
-#include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QWidget>
+#include "helper_window.h"
+#include "platform/bitmap.h"
+#include "platform/file_input.h"
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -134,15 +132,17 @@ TEST(DescriptionValues, OutOfRangeAndMismatchedValuesAreRefused) {
   }
 }
 
-std::string PngBytes(int w, int h, QRgb fill, QRgb corner) {
-  QImage img(w, h, QImage::Format_RGB32);
-  img.fill(fill);
-  img.setPixel(0, h - 1, corner);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  img.save(&buffer, "PNG");
-  return std::string(bytes.constData(), std::size_t(bytes.size()));
+std::string PngBytes(int w, int h, TColor fill, TColor corner) {
+  TBitmap img(w, h);
+  img.Canvas().Brush().SetColor(fill);
+  img.Canvas().FillRect(Rect(0, 0, w, h));
+  img.Canvas().SetPixels(0, h - 1, corner);
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / "spectrion-framework-details.png";
+  img.SaveToFile(file.string());
+  std::string bytes = ReadRegularFile(file.string(), 1 << 20);
+  std::filesystem::remove(file);
+  return bytes;
 }
 
 std::string Hex(const std::string &bytes) {
@@ -156,8 +156,8 @@ std::string Hex(const std::string &bytes) {
 }
 
 TEST(DescriptionValues, PicturesComeFromResourcesOrInlineData) {
-  RegisterResource("glyphs/exit.png", PngBytes(16, 16, qRgb(0, 128, 0), qRgb(255, 0, 255)));
-  std::string icon = PngBytes(32, 32, qRgb(0, 0, 255), qRgb(0, 0, 255));
+  RegisterResource("glyphs/exit.png", PngBytes(16, 16, RGB(0, 128, 0), RGB(255, 0, 255)));
+  std::string icon = PngBytes(32, 32, RGB(0, 0, 255), RGB(0, 0, 255));
   TForm form(nullptr);
   ReadComponentText(&form,
                     "object F: TForm\n  Icon.Data = {" + Hex(icon) +
@@ -200,32 +200,25 @@ public:
   void DblClick() override { log.push_back("dblclick"); }
 };
 
-void SendMouse(QWidget *w, QEvent::Type type, Qt::MouseButton b, QPoint p,
-               Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  QMouseEvent e(type, QPointF(p), w->mapToGlobal(QPointF(p)), b,
-                type == QEvent::MouseButtonRelease ? Qt::NoButton : b, mods);
-  QCoreApplication::sendEvent(w, &e);
-}
-
 TEST(EventDispatch, MouseEventsReachTheControlWithClientCoordinates) {
   TRecorder c(nullptr);
   c.SetBounds(0, 0, 50, 40);
-  QWidget *w = c.Widget();
-  SendMouse(w, QEvent::MouseButtonPress, Qt::LeftButton, {3, 4}, Qt::ShiftModifier);
-  SendMouse(w, QEvent::MouseButtonRelease, Qt::LeftButton, {5, 6});
-  SendMouse(w, QEvent::MouseButtonPress, Qt::RightButton, {1, 1});
-  SendMouse(w, QEvent::MouseButtonRelease, Qt::RightButton, {1, 1});
+  TControl &w = c;
+  SendMouse(w, maPress, mbLeft, 3, 4, {ssShift});
+  SendMouse(w, maRelease, mbLeft, 5, 6);
+  SendMouse(w, maPress, mbRight, 1, 1);
+  SendMouse(w, maRelease, mbRight, 1, 1);
   // Pressed inside, released outside: no click.
-  SendMouse(w, QEvent::MouseButtonPress, Qt::LeftButton, {1, 1});
-  SendMouse(w, QEvent::MouseButtonRelease, Qt::LeftButton, {60, 1});
-  SendMouse(w, QEvent::MouseButtonDblClick, Qt::LeftButton, {2, 2});
+  SendMouse(w, maPress, mbLeft, 1, 1);
+  SendMouse(w, maRelease, mbLeft, 60, 1);
+  SendMouse(w, maDoubleClick, mbLeft, 2, 2);
   EXPECT_EQ(c.log, (std::vector<std::string>{"down 0 3,4 shift", "click", "up 0 5,6", "down 1 1,1",
                                              "up 1 1,1", "down 0 1,1", "up 0 60,1",
                                              "down 0 2,2 double", "dblclick"}));
   // A disabled control hears nothing.
   c.log.clear();
   c.SetEnabled(false);
-  SendMouse(w, QEvent::MouseButtonPress, Qt::LeftButton, {3, 4});
+  SendMouse(w, maPress, mbLeft, 3, 4);
   EXPECT_TRUE(c.log.empty());
 }
 
@@ -238,10 +231,8 @@ TEST(EventDispatch, KeysArriveAsVirtualKeysAndCanBeSwallowed) {
     if (key == 0x25) key = 0; // swallow Left
   };
   c.OnKeyPress = [&](TObject *, char &ch) { typed += ch; };
-  QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
-  QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
-  QCoreApplication::sendEvent(c.Widget(), &left);
-  QCoreApplication::sendEvent(c.Widget(), &a);
+  SendKeyPress(c, 0x25);
+  SendKeyPress(c, 'A', "a");
   EXPECT_EQ(keys, (std::vector<int>{0x25, 'A'}));
   EXPECT_EQ(typed, "a");
 }
@@ -305,45 +296,45 @@ TEST(FormLimits, MinimumSizeAndDialogBorder) {
   form.SetBounds(0, 0, 800, 600);
   form.Constraints()->SetMinWidth(560);
   form.Constraints()->SetMinHeight(450);
-  EXPECT_EQ(form.Widget()->minimumWidth(), 560);
+  EXPECT_EQ(MinimumWindowWidth(form), 560);
   form.SetBounds(0, 0, 300, 300);
   form.Constraints()->SetMinHeight(450);
   EXPECT_EQ(form.Width(), 560);
   EXPECT_EQ(form.Height(), 450);
   form.SetBorderStyle(bsDialog);
   form.SetClientWidth(543);
-  EXPECT_EQ(form.Widget()->minimumWidth(), 543);
-  EXPECT_EQ(form.Widget()->maximumWidth(), 543);
+  EXPECT_EQ(MinimumWindowWidth(form), 543);
+  EXPECT_EQ(MaximumWindowWidth(form), 543);
 }
 
 TEST(FormLimits, ShowRunsOnShowBeforeTheWindowAppears) {
   TForm form(nullptr);
   bool visibleDuringShow = true;
-  form.OnShow = [&](TObject *) { visibleDuringShow = form.Widget()->isVisible(); };
+  form.OnShow = [&](TObject *) { visibleDuringShow = WindowVisible(form); };
   form.Show();
   EXPECT_FALSE(visibleDuringShow);
-  EXPECT_TRUE(form.Widget()->isVisible());
+  EXPECT_TRUE(WindowVisible(form));
   EXPECT_TRUE(form.HandleAllocated());
   form.Close();
-  EXPECT_FALSE(form.Widget()->isVisible());
+  EXPECT_FALSE(WindowVisible(form));
 }
 
 TEST(Cursors, ComponentsRegisterCursorsByIndex) {
-  RegisterResource("cursors/hand.png", PngBytes(16, 16, qRgb(0, 0, 0), qRgb(0, 0, 0)));
+  RegisterResource("cursors/hand.png", PngBytes(16, 16, RGB(0, 0, 0), RGB(0, 0, 0)));
   EXPECT_FALSE(Application->HasCursor(7));
   EXPECT_TRUE(Application->SetCursorImage(7, "cursors/hand.png", 3, 1));
   EXPECT_FALSE(Application->SetCursorImage(8, "cursors/none.png", 0, 0));
   EXPECT_TRUE(Application->HasCursor(7));
   TPanel panel(nullptr);
   panel.SetCursor(7);
-  EXPECT_EQ(panel.Widget()->cursor().hotSpot(), QPoint(3, 1));
+  EXPECT_EQ(CursorHotSpot(panel), Point(3, 1));
   panel.SetCursor(crHandPoint);
-  EXPECT_EQ(panel.Widget()->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_TRUE(ShowsHandCursor(panel));
 }
 
 TEST(Icons, LoadingKeepsTheOldPictureOnFailure) {
   TIcon icon;
-  icon.LoadFromData(PngBytes(8, 8, qRgb(1, 2, 3), qRgb(1, 2, 3)));
+  icon.LoadFromData(PngBytes(8, 8, RGB(1, 2, 3), RGB(1, 2, 3)));
   EXPECT_EQ(icon.Width(), 8);
   EXPECT_ANY_THROW(icon.LoadFromData("not a picture"));
   EXPECT_ANY_THROW(icon.LoadFromFile("/no/such/icon.ico"));

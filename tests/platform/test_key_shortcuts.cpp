@@ -9,10 +9,7 @@
 #include "platform/key_shortcuts.h"
 #include "platform/message_box.h"
 
-#include <QApplication>
-#include <QContextMenuEvent>
-#include <QTest>
-#include <QWidget>
+#include "helper_window.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,25 +46,21 @@ TEST(KeyShortcuts, KeysReachTheWindowWhereverTheFocusIs) {
   keys.Add("Ctrl+F", [&] { ++fits; });
   keys.Add("Menu", [&] { ++menus; });
   keys.Add("Ctrl+S", [] { throw Exception("disk full"); });
-  form.Show();
-  form.Widget()->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
+  ASSERT_TRUE(ShowActive(form));
   memo->SetFocus();
-  QApplication::processEvents();
+  ProcessPendingEvents();
 
-  QTest::keyClick(memo->Widget(), Qt::Key_F, Qt::ControlModifier);
+  SendKeyClick(*memo, 'F', {ssCtrl});
   EXPECT_EQ(fits, 1);
   // The focused text box would show its own menu; the window's runs instead.
-  QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
-  QApplication::sendEvent(memo->Widget(), &request);
+  RequestContextMenu(*memo, true);
   EXPECT_EQ(menus, 1);
   // A right click is the control's own business.
-  QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
-  QApplication::sendEvent(memo->Widget(), &click);
+  RequestContextMenu(*memo, false);
   EXPECT_EQ(menus, 1);
 
   TMessageBoxRecorder boxes;
-  QTest::keyClick(memo->Widget(), Qt::Key_S, Qt::ControlModifier);
+  SendKeyClick(*memo, 'S', {ssCtrl});
   ASSERT_EQ(boxes.Messages.size(), 1u);
   EXPECT_NE(boxes.Messages[0].Text.find("disk full"), std::string::npos);
 }

@@ -3,12 +3,14 @@
 // resources, else cursors built from the registered XPM pictures) and the
 // per-monitor DPI awareness.
 #include "platform/application.h"
+#include "platform/bitmap.h"
 
 #include "platform/exceptions.h"
 #include "platform/form.h"
 #include "platform/message_box.h"
 #include "platform/property_registry.h"
 #include "platform/resources.h"
+#include "platform/streams.h"
 #include "platform/xpm_picture.h"
 #include "platform/windows/control_window.h"
 #include "platform/windows/dib_image.h"
@@ -43,6 +45,29 @@ void BecomeDpiAware() {
 
 /// A cursor from an XPM picture: a 32-bit colour bitmap with its alpha and
 /// the mask of its transparent pixels.
+/// A BMP or PNG picture as the pixels of an opaque cursor; nothing for data
+/// that is no picture or one too large for a cursor.
+std::optional<TXpmPicture> OpaquePicture(const std::string &Data) {
+  TBitmap bitmap;
+  try {
+    TStringStream stream(Data);
+    bitmap.LoadFromStream(stream);
+  } catch (const Exception &) {
+    return std::nullopt;
+  }
+  const TDibImage &image = bitmap.Image();
+  if (image.Width() <= 0 || image.Height() <= 0 || image.Width() > MaxXpmSize ||
+      image.Height() > MaxXpmSize)
+    return std::nullopt;
+  TXpmPicture picture;
+  picture.Width = image.Width();
+  picture.Height = image.Height();
+  const std::size_t count = std::size_t(picture.Width) * std::size_t(picture.Height);
+  picture.Pixels.assign(image.Bits(), image.Bits() + count);
+  for (std::uint32_t &p : picture.Pixels) p |= 0xFF000000u;
+  return picture;
+}
+
 HCURSOR CursorFromXpm(const TXpmPicture &Picture, int HotX, int HotY) {
   TDibImage colour(Picture.Width, Picture.Height, 0);
   const int maskStride = ((Picture.Width + 15) / 16) * 2; // rows of whole words
@@ -177,7 +202,8 @@ bool TApplication::SetCursorImage(TCursor Index, const std::string &PictureName,
   if (!entry->cursor) {
     const std::optional<std::string> data = FindResource(PictureName);
     if (!data) return false;
-    const std::optional<TXpmPicture> picture = ReadXpm(*data);
+    std::optional<TXpmPicture> picture = ReadXpm(*data);
+    if (!picture) picture = OpaquePicture(*data);
     if (!picture) return false;
     entry->cursor = CursorFromXpm(*picture, HotX, HotY);
     entry->owned = true;

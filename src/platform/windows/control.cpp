@@ -10,6 +10,7 @@
 #include "platform/windows/control_window.h"
 #include "platform/windows/canvas_gdi.h"
 #include "platform/windows/dib_image.h"
+#include "platform/windows/gdi_font.h"
 #include "platform/windows/tool_tips.h"
 #include "platform/windows/wide_string.h"
 
@@ -261,8 +262,17 @@ void TControl::NativeSetEnabled(bool Value) {
 }
 
 void TControl::NativeFontChanged() {
-  // Common controls draw their text with the GDI font the text device
-  // provides; painted controls draw through their canvas.
+  // Common controls draw their text with the window's font, made from the
+  // control's at the window's scale; painted controls draw through their canvas.
+  TWindowData *data = WindowDataOf(widget_);
+  if (data && data->Original) {
+    const LOGFONTW lf = LogFontOf(font_, DevicePixelRatio());
+    if (HFONT next = CreateFontIndirectW(&lf)) {
+      SendMessageW(widget_, WM_SETFONT, reinterpret_cast<WPARAM>(next), FALSE);
+      if (data->Font) DeleteObject(data->Font);
+      data->Font = next;
+    }
+  }
   InvalidateRect(widget_, nullptr, FALSE);
 }
 

@@ -5,6 +5,7 @@
 // is shown in a message box and never unwinds through the system.
 #include "platform/windows/control_window.h"
 
+#include "platform/accessible.h"
 #include "platform/application.h"
 #include "platform/controls_standard.h"
 #include "platform/exceptions.h"
@@ -12,6 +13,7 @@
 #include "platform/strings.h"
 #include "platform/windows/dib_image.h"
 #include "platform/windows/system_error.h"
+#include "platform/windows/wide_string.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -355,6 +357,30 @@ bool HandleMessage(HWND Window, TWindowData &Data, UINT Message, WPARAM W, LPARA
       return true;
     }
     return false;
+  case WM_GETTEXT:
+  case WM_GETTEXTLENGTH: {
+    // Our windows' text is the name their control describes, made when it
+    // is read: describing runs the control's own hooks (a read-out's display
+    // hook), which a change must not run once more. Forms show their caption.
+    if (common || dynamic_cast<TForm *>(control)) return false;
+    TAccessibleInfo info;
+    DispatchSafely([&] { control->DescribeAccessible(info); });
+    const std::wstring text = WideFromUtf8(info.Name);
+    if (Message == WM_GETTEXTLENGTH) {
+      Result = LRESULT(text.size());
+      return true;
+    }
+    auto *into = reinterpret_cast<wchar_t *>(L);
+    if (W == 0 || !into) {
+      Result = 0;
+      return true;
+    }
+    const std::size_t n = std::min<std::size_t>(text.size(), std::size_t(W) - 1);
+    std::copy_n(text.data(), n, into);
+    into[n] = L'\0';
+    Result = LRESULT(n);
+    return true;
+  }
   case WM_ERASEBKGND:
     if (common) return false;
     Result = 1; // WM_PAINT covers every pixel: no erase, no flicker
@@ -409,7 +435,11 @@ LRESULT CALLBACK ControlWindowProc(HWND Window, UINT Message, WPARAM W, LPARAM L
   WNDPROC original = data ? data->Original : nullptr;
   if (Message == WM_NCDESTROY && data) {
     RemovePropW(Window, DataProperty);
+    const LRESULT result = original ? CallWindowProcW(original, Window, Message, W, L)
+                                    : DefWindowProcW(Window, Message, W, L);
+    if (data->Font) DeleteObject(data->Font);
     delete data;
+    return result;
   }
   return original ? CallWindowProcW(original, Window, Message, W, L)
                   : DefWindowProcW(Window, Message, W, L);

@@ -29,6 +29,8 @@ struct TWindowData {
   bool ShownOnce = false;
   /// The shape set for the control (null: the class's arrow).
   HCURSOR Cursor = nullptr;
+  /// The font a common control draws its text with (owned; null: none set).
+  HFONT Font = nullptr;
   /// Notifications the parent receives for this window: WM_COMMAND codes,
   /// WM_HSCROLL/WM_VSCROLL requests.
   std::function<void(WORD Code)> OnCommand;

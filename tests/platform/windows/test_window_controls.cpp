@@ -543,6 +543,53 @@ TEST(WindowAccessibility, WindowsCarryTheNamesTheirControlsDescribe) {
   EXPECT_EQ(TextOf(button->Widget()), L"&Exit");
 }
 
+/// The face and height of the font Window draws its text with.
+LOGFONTW WindowFontOf(HWND Window) {
+  LOGFONTW lf{};
+  auto font = reinterpret_cast<HFONT>(SendMessageW(Window, WM_GETFONT, 0, 0));
+  if (font) GetObjectW(font, sizeof lf, &lf);
+  return lf;
+}
+
+TEST(WindowFonts, CommonControlsDrawWithTheirControlsFont) {
+  TForm form(nullptr);
+  form.Font()->SetName("Courier New");
+  form.Font()->SetHeight(-15);
+  auto *box = new TCheckBox(&form);
+  box->SetParent(&form); // takes the form's font
+  LOGFONTW lf = WindowFontOf(box->Widget());
+  EXPECT_STREQ(lf.lfFaceName, L"Courier New");
+  EXPECT_EQ(lf.lfHeight, -15);
+  // A font of its own, changed after creation, reaches the window too.
+  box->Font()->SetName("Arial");
+  box->Font()->SetHeight(-20);
+  box->Font()->SetStyle({fsBold});
+  lf = WindowFontOf(box->Widget());
+  EXPECT_STREQ(lf.lfFaceName, L"Arial");
+  EXPECT_EQ(lf.lfHeight, -20);
+  EXPECT_EQ(lf.lfWeight, FW_BOLD);
+  auto *memo = new TMemo(&form);
+  memo->SetParent(&form);
+  EXPECT_STREQ(WindowFontOf(memo->Widget()).lfFaceName, L"Courier New");
+}
+
+TEST(WindowAccessibility, APaintedWindowsTextIsItsCurrentNameCutToTheBuffer) {
+  TForm form(nullptr);
+  auto *label = new TLabel(&form);
+  label->SetParent(&form);
+  label->SetCaption("Peak");
+  label->SetAccessibleName("Wavelength of the peak");
+  EXPECT_EQ(TextOf(label->Widget()), L"Wavelength of the peak");
+  EXPECT_EQ(GetWindowTextLengthW(label->Widget()), 22);
+  wchar_t small[5] = {L'x', L'x', L'x', L'x', L'x'};
+  EXPECT_EQ(GetWindowTextW(label->Widget(), small, 5), 4);
+  EXPECT_EQ(std::wstring(small), L"Wave");
+  // A form's text stays its caption.
+  form.SetCaption("Spectrum");
+  form.SetAccessibleName("Main window");
+  EXPECT_EQ(TextOf(form.Widget()), L"Spectrum");
+}
+
 } // namespace
 
 namespace {
