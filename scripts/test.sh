@@ -5,9 +5,16 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" "$root/build"
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build" --output-on-failure \
+# Each step says how long it took (seconds of wall time), for the CI log.
+step() { # name command...
+  local name=$1 start=$SECONDS
+  shift
+  "$@"
+  echo "test.sh: $name took $((SECONDS - start)) s"
+}
+step "Linux build" "$root/scripts/build.sh" "$root/build"
+step "Linux tests" env QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build" --output-on-failure \
   --parallel "$(nproc)" ${SPECTRION_CTEST_ARGS:-}
-"$root/scripts/build-windows.sh" "$root/build-windows"
-ctest --test-dir "$root/build-windows" --output-on-failure --parallel "$(nproc)" \
+step "Windows build" "$root/scripts/build-windows.sh" "$root/build-windows"
+step "Windows tests" ctest --test-dir "$root/build-windows" --output-on-failure --parallel "$(nproc)" \
   ${SPECTRION_WINDOWS_CTEST_ARGS:-}
