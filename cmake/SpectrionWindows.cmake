@@ -104,9 +104,13 @@ foreach(test ${core_tests} ${windows_tests})
   endif()
   add_executable(${target} tests/${test} ${helpers})
   set(entry spectrion_test_main)
+  set(desktop "")
   if((dir STREQUAL "platform/windows" AND stem MATCHES "^test_window_")
      OR test IN_LIST core_window_tests)
     set(entry spectrion_test_main_gui)
+    # Programs showing windows take turns: the desktop has one active window
+    # and one keyboard focus, which a window of another program would take.
+    set(desktop RESOURCE_LOCK wine-desktop)
   endif()
   target_link_libraries(${target} PRIVATE spectrion_support spectrion_platform ${entry}
                                           GTest::gtest GTest::gmock)
@@ -125,7 +129,7 @@ foreach(test ${core_tests} ${windows_tests})
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     TEST_PREFIX "windows.${prefix}."
-    PROPERTIES LABELS ${labels})
+    PROPERTIES LABELS ${labels} ${desktop})
 endforeach()
 
 # The second process of the message-window and instance-lock tests, beside them.
@@ -175,7 +179,7 @@ foreach(test ${suite_tests})
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     TEST_PREFIX "windows.${dir}."
-    PROPERTIES LABELS windows-suite)
+    PROPERTIES LABELS windows-suite RESOURCE_LOCK wine-desktop)
 endforeach()
 
 # The programs, with their checks under Wine (label windows-app).
