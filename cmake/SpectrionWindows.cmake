@@ -108,9 +108,9 @@ foreach(test ${core_tests} ${windows_tests})
   if((dir STREQUAL "platform/windows" AND stem MATCHES "^test_window_")
      OR test IN_LIST core_window_tests)
     set(entry spectrion_test_main_gui)
-    # Programs showing windows take turns: the desktop has one active window
-    # and one keyboard focus, which a window of another program would take.
-    set(desktop RESOURCE_LOCK wine-desktop)
+    # Window tests run alone: the desktop has one active window and one
+    # keyboard focus, which a window of any other test program would take.
+    set(desktop RUN_SERIAL TRUE)
   endif()
   target_link_libraries(${target} PRIVATE spectrion_support spectrion_platform ${entry}
                                           GTest::gtest GTest::gmock)

@@ -31,8 +31,15 @@ public:
   bool Activate(const std::string &Keys) const;
 
 private:
-  struct TBinding;
+  /// One combination, its action, and what the back end made for it.
+  struct TBinding {
+    std::string Keys;
+    std::function<void()> Action;
+    std::shared_ptr<void> Native; // the system's shortcut object, if it needs one
+  };
   class TOverrideGuard;
+  /// Checks and normalises Keys, then appends its binding; raises as Add says.
+  TBinding &NewBinding(const std::string &Keys, std::function<void()> Action);
   TWinControl &window_;
   std::vector<std::unique_ptr<TBinding>> bindings_;
   std::unique_ptr<TOverrideGuard> guard_;

@@ -19,12 +19,6 @@ QString Text(const std::string &S) {
 
 } // namespace
 
-struct TKeyShortcuts::TBinding {
-  std::string Keys;
-  std::function<void()> Action;
-  std::unique_ptr<QShortcut> Shortcut;
-};
-
 /// The Menu key reaches a window as a context-menu request for the control
 /// with the focus, not as a key combination; when the window binds "Menu",
 /// the request runs that binding instead, whichever control has the focus.
@@ -61,37 +55,13 @@ TKeyShortcuts::TKeyShortcuts(TWinControl &Window)
 TKeyShortcuts::~TKeyShortcuts() = default;
 
 void TKeyShortcuts::Add(const std::string &Keys, std::function<void()> Action) {
-  const std::string keys = NormalisedKeys(Keys);
-  if (keys.empty()) throw Exception("\"" + Keys + "\" is not a key combination");
-  for (const auto &b : bindings_)
-    if (b->Keys == keys) throw Exception("The key combination " + keys + " is bound already");
-  auto binding = std::make_unique<TBinding>();
-  binding->Keys = keys;
-  binding->Action = std::move(Action);
+  TBinding &binding = NewBinding(Keys, std::move(Action));
   if (QWidget *widget = window_.Widget()) {
-    binding->Shortcut = std::make_unique<QShortcut>(QKeySequence(Text(keys), QKeySequence::PortableText),
-                                                    widget);
-    binding->Shortcut->setContext(Qt::WindowShortcut);
-    TBinding *raw = binding.get();
-    QObject::connect(binding->Shortcut.get(), &QShortcut::activated,
-                     [raw] { DispatchSafely(raw->Action); });
+    auto shortcut = std::make_shared<QShortcut>(
+        QKeySequence(Text(binding.Keys), QKeySequence::PortableText), widget);
+    shortcut->setContext(Qt::WindowShortcut);
+    TBinding *raw = &binding;
+    QObject::connect(shortcut.get(), &QShortcut::activated, [raw] { DispatchSafely(raw->Action); });
+    binding.Native = std::move(shortcut);
   }
-  bindings_.push_back(std::move(binding));
-}
-
-std::vector<std::string> TKeyShortcuts::Keys() const {
-  std::vector<std::string> keys;
-  for (const auto &b : bindings_)
-    keys.push_back(b->Keys);
-  return keys;
-}
-
-bool TKeyShortcuts::Activate(const std::string &Keys) const {
-  const std::string keys = NormalisedKeys(Keys);
-  for (const auto &b : bindings_)
-    if (b->Keys == keys) {
-      DispatchSafely(b->Action);
-      return true;
-    }
-  return false;
 }

@@ -149,11 +149,6 @@ std::string NormalisedKeys(const std::string &Keys) {
          (meta ? "Meta+" : "") + key;
 }
 
-struct TKeyShortcuts::TBinding {
-  std::string Keys;
-  std::function<void()> Action;
-};
-
 namespace {
 /// The translators of the shortcuts that exist now, oldest first.
 std::vector<const std::function<bool(const MSG &)> *> &LiveTranslators() {
@@ -223,29 +218,6 @@ TKeyShortcuts::TKeyShortcuts(TWinControl &Window)
 TKeyShortcuts::~TKeyShortcuts() = default;
 
 void TKeyShortcuts::Add(const std::string &Keys, std::function<void()> Action) {
-  const std::string keys = NormalisedKeys(Keys);
-  if (keys.empty()) throw Exception("\"" + Keys + "\" is not a key combination");
-  for (const auto &b : bindings_)
-    if (b->Keys == keys) throw Exception("The key combination " + keys + " is bound already");
-  auto binding = std::make_unique<TBinding>();
-  binding->Keys = keys;
-  binding->Action = std::move(Action);
-  bindings_.push_back(std::move(binding));
-}
-
-std::vector<std::string> TKeyShortcuts::Keys() const {
-  std::vector<std::string> keys;
-  for (const auto &b : bindings_)
-    keys.push_back(b->Keys);
-  return keys;
-}
-
-bool TKeyShortcuts::Activate(const std::string &Keys) const {
-  const std::string keys = NormalisedKeys(Keys);
-  for (const auto &b : bindings_)
-    if (b->Keys == keys) {
-      DispatchSafely(b->Action);
-      return true;
-    }
-  return false;
+  // The window's message loop looks the keys up (the translator above).
+  NewBinding(Keys, std::move(Action));
 }
