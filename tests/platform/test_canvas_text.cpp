@@ -7,6 +7,8 @@
 #include "platform/qt/canvas_qt.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
+#include <QPainter>
 #endif
 
 namespace {
@@ -161,5 +163,44 @@ TEST(CanvasText, TextRectClipsAndFillsTheRectangle) {
   EXPECT_LE(ink.Bottom, r.Bottom);
   EXPECT_EQ(CountColor(t, clYellow), 0);
 }
+
+#if !defined(_WIN32)
+// The device keeps each text laid out for the next paint. Its pixels must be
+// those of a text laid out afresh, in every size (whose ascents are seldom
+// whole pixels), style and colour, the first time and when drawn again.
+TEST(CanvasText, TextsDrawnAgainKeepThePixelsOfAFreshLayout) {
+  const std::vector<std::string> texts = {"5800 K", "Wavelength (nm)", "ij\xc3\xa4 \xce\xbb",
+                                          "two\nlines"};
+  // One canvas throughout: its kept layouts must follow every change of font.
+  TBitmap b(240, 40);
+  TCanvas &c = b.Canvas();
+  for (int height = 7; height <= 22; height += 3)
+    for (const TFontStyles style : {TFontStyles{}, TFontStyles{fsBold, fsItalic},
+                                    TFontStyles{fsUnderline, fsStrikeOut}})
+      for (const std::string &text : texts) {
+        c.Brush().SetStyle(bsSolid);
+        c.Brush().SetColor(clWhite);
+        c.FillRect(Rect(0, 0, 240, 40));
+        c.Brush().SetStyle(bsClear);
+        c.Font().SetHeight(-height);
+        c.Font().SetStyle(style);
+        QImage expected = b.Image().copy();
+        {
+          QPainter p(&expected);
+          const QFont f = ToQFont(c.Font());
+          p.setFont(f);
+          p.setPen(QColor(0, 0, 255));
+          p.drawText(5, 3 + QFontMetrics(f).ascent(), QString::fromStdString(text));
+          p.setPen(QColor(255, 0, 0));
+          p.drawText(120, 3 + QFontMetrics(f).ascent(), QString::fromStdString(text));
+        }
+        c.Font().SetColor(clBlue);
+        c.TextOut(5, 3, text);
+        c.Font().SetColor(clRed); // the same layout, in another colour
+        c.TextOut(120, 3, text);
+        EXPECT_TRUE(b.Image() == expected) << text << " at " << height << " px";
+      }
+}
+#endif
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPolygon>
+#include <QStaticText>
 #include <QString>
 #include <cstring>
 #include <optional>
@@ -166,7 +167,15 @@ public:
     p->setClipRect(ToQRect(Clip));
     p->setFont(*font_);
     p->setPen(ToQColor(Font.Color()));
-    p->drawText(X, SaturateInt(std::int64_t(Y) + fm.ascent()), ToQString(Text));
+    const int baseline = SaturateInt(std::int64_t(Y) + fm.ascent());
+    const QString text = ToQString(Text);
+    if (const QStaticText *laid = LaidOut(Font, text)) {
+      // The laid-out text stands by the top of its line, ascent above the
+      // baseline: placed so that its baseline is the one drawText would use.
+      p->drawStaticText(QPointF(X, double(baseline) - ascentF_), *laid);
+    } else {
+      p->drawText(X, baseline, text);
+    }
   }
 
   void BeginTextPass() override { ++textPasses_; }
@@ -259,9 +268,52 @@ private:
       metricsFor_.Assign(Font);
       font_ = ToQFont(Font);
       metrics_.emplace(*font_);
+      ascentF_ = QFontMetricsF(*font_).ascent();
       widthsNow_ = -1;
+      laidNow_ = -1;
     }
     return *metrics_;
+  }
+
+  // Text laid out once in the font of the metrics (see Metrics), for drawing
+  // it again unshaped; null for texts drawText has to lay out itself: line
+  // breaks and other control characters, which a laid-out text would break
+  // into lines, and underlined or struck-out fonts, whose lines a laid-out
+  // text leaves off the glyphs of a fallback face.
+  const QStaticText *LaidOut(const TFont &Font, const QString &Text) {
+    if (Text.isEmpty() || Text.size() > MaxLaidOutLength) return nullptr;
+    if (Font.Style().Contains(fsUnderline) || Font.Style().Contains(fsStrikeOut)) return nullptr;
+    for (const QChar c : Text)
+      if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.category() == QChar::Separator_Line ||
+          c.category() == QChar::Separator_Paragraph)
+        return nullptr;
+    if (laidNow_ < 0) {
+      for (std::size_t i = 0; i < laid_.size() && laidNow_ < 0; ++i)
+        if (laid_[i].Font.SameAs(Font)) laidNow_ = int(i);
+      if (laidNow_ < 0) {
+        if (laid_.size() >= MaxWidthFonts) laid_.clear();
+        laid_.emplace_back();
+        laid_.back().Font.Assign(Font);
+        laidNow_ = int(laid_.size()) - 1;
+      }
+    }
+    TLaidOut &t = laid_[std::size_t(laidNow_)];
+    if (const auto it = t.Recent.constFind(Text); it != t.Recent.cend()) return &*it;
+    // A text found among the older ones moves up; a full table of recent
+    // texts becomes the older one, so texts drawn on every paint stay.
+    QStaticText laid;
+    if (const auto it = t.Older.constFind(Text); it != t.Older.cend()) {
+      laid = *it;
+    } else {
+      laid.setText(Text);
+      laid.setTextFormat(Qt::PlainText);
+      laid.prepare(QTransform(), *font_);
+    }
+    if (t.Recent.size() >= MaxWidthsPerFont) {
+      t.Older.swap(t.Recent);
+      t.Recent.clear();
+    }
+    return &*t.Recent.insert(Text, laid);
   }
 
   // Width of Text in Font (see Metrics).
@@ -304,6 +356,18 @@ private:
   static constexpr qsizetype MaxWidthsPerFont = 256;
   std::vector<TWidths> widths_;
   int widthsNow_ = -1; // index of the table of the font of the metrics
+
+  // Texts laid out so far, per font: shaping is most of the cost of drawing
+  // a short text, and a paint draws the same texts as the last one. Two
+  // generations, so that a full table never drops the texts in use.
+  struct TLaidOut {
+    TFont Font;
+    QHash<QString, QStaticText> Recent, Older;
+  };
+  static constexpr qsizetype MaxLaidOutLength = 256;
+  std::vector<TLaidOut> laid_;
+  int laidNow_ = -1; // index of the table of the font of the metrics
+  qreal ascentF_ = 0; // the unrounded ascent of the font of the metrics
 };
 
 } // namespace
