@@ -296,6 +296,33 @@ void RasterBox(const TPixelView &Surface, int X1, int Y1, int X2, int Y2, const 
   const std::uint32_t fg = Rule.Pen;
   const std::uint32_t bg = Rule.Gap;
   const TPenMode mode = Rule.Mode;
+  const std::int64_t w = std::int64_t(X2) - X1, h = std::int64_t(Y2) - Y1;
+  if (!styled && mode == pmCopy) {
+    // Solid outlines in copy mode (frames, label boxes): the same four sides
+    // as below, written as spans.
+    const auto across = [&](int y, std::int64_t from, std::int64_t to) {
+      from = std::max<std::int64_t>(from, clip.Left);
+      to = std::min<std::int64_t>(to, clip.Right);
+      if (y >= clip.Top && y < clip.Bottom && from < to)
+        FillPixels(Surface.Row(y) + from, int(to - from), fg);
+    };
+    const auto down = [&](int x, std::int64_t from, std::int64_t to) {
+      if (x < clip.Left || x >= clip.Right) return;
+      for (std::int64_t y = std::max<std::int64_t>(from, clip.Top),
+                        end = std::min<std::int64_t>(to, clip.Bottom);
+           y < end; ++y)
+        Surface.Row(int(y))[x] = fg;
+    };
+    across(Y1, X1, X2);
+    if (h > 1) {
+      down(X2 - 1, std::int64_t(Y1) + 1, Y2);
+      if (w > 1) {
+        across(Y2 - 1, X1, std::int64_t(X2) - 1);
+        if (h > 2) down(X1, std::int64_t(Y1) + 1, std::int64_t(Y2) - 1);
+      }
+    }
+    return;
+  }
   auto plot = [&](int x, int y, std::uint64_t pos) {
     if (x < clip.Left || x >= clip.Right || y < clip.Top || y >= clip.Bottom) return;
     std::uint32_t color = fg;
@@ -306,7 +333,6 @@ void RasterBox(const TPixelView &Surface, int X1, int Y1, int X2, int Y2, const 
     std::uint32_t *px = Surface.Row(y) + x;
     *px = ApplyPenMode(mode, color, *px);
   };
-  const std::int64_t w = std::int64_t(X2) - X1, h = std::int64_t(Y2) - Y1;
   // Each side walks only its part inside the clip; pos keeps the pattern phase.
   std::uint64_t base = 0;
   if (Y1 >= clip.Top && Y1 < clip.Bottom)
