@@ -8,7 +8,7 @@
 // step of the simulation in its heaviest state against QCustomPlot's.
 //
 //   bench_peers [--rounds N] [--only CURVESxPOINTS]   the frame table, the step
-//   bench_peers --who MASK (1 chart, 2 floor, 4 QCP; for profiling one)
+//   bench_peers --who MASK (1 chart, 2 floor, 4 QCP, 8 reference; for profiling one)
 //   bench_peers --step-only | --no-step               one of the two
 //   bench_peers --frames                              every single frame too
 //   bench_peers --cold                                caches flushed before each frame
@@ -75,10 +75,16 @@ double Percentile(std::vector<double> V, double P) {
   return V[std::clamp<std::size_t>(rank, 1, V.size()) - 1];
 }
 
+// Frames in a run: how steady frames are is judged within runs of this many
+// consecutive frames of one contender, so that the machine's slower and
+// faster stretches (seconds apart) do not count as unsteady frames.
+constexpr int kRunFrames = 30;
+
 // Every frame of a contender at one size, each timed on its own, and the
 // CPU microseconds per frame of each round.
 struct TSamples {
   std::vector<double> Frames, Rounds;
+  std::vector<double> RunSpreads; // p90 / fastest of each run of kRunFrames
   std::vector<bool> Preempted; // the thread was switched out during the frame
   std::vector<long> Faults;    // page faults during the frame
   std::vector<int> Cpu;        // the processor the frame ended on
@@ -87,6 +93,46 @@ struct TSamples {
     return Frames.empty() ? 0 : *std::min_element(Frames.begin(), Frames.end());
   }
   double Spread() const { return Fastest() > 0 ? Percentile(Frames, 90) / Fastest() : 0; }
+  // The median and the largest of the runs' spreads.
+  double RunSpread() const { return Median(RunSpreads); }
+  double WorstRunSpread() const {
+    return RunSpreads.empty() ? 0 : *std::max_element(RunSpreads.begin(), RunSpreads.end());
+  }
+};
+
+// The spreads of the runs of consecutive frames First ... end of S.Frames:
+// runs of kRunFrames, the frames left over joining the last run.
+void AddRunSpreads(TSamples &S, std::size_t First) {
+  const std::size_t n = S.Frames.size() - First, runs = n / kRunFrames;
+  for (std::size_t r = 0; r < runs; ++r) {
+    const auto begin = S.Frames.begin() + std::ptrdiff_t(First + r * kRunFrames);
+    const auto end = r + 1 == runs ? S.Frames.end() : begin + kRunFrames;
+    const std::vector<double> run(begin, end);
+    const double fastest = *std::min_element(run.begin(), run.end());
+    S.RunSpreads.push_back(fastest > 0 ? Percentile(run, 90) / fastest : 0);
+  }
+}
+
+// The machine's own steadiness, for scale: a frame of fixed work that
+// depends on nothing but the processor and memory (an 800 x 600 picture's
+// worth of pixels written and read back, four times). Its spread is what the
+// machine adds to any frame of about its length.
+class TReferenceContender : public TPeerContender {
+public:
+  void Frame() override {
+    std::uint32_t sum = 0;
+    for (int pass = 0; pass < 4; ++pass) {
+      std::fill(pixels_.begin(), pixels_.end(), std::uint32_t(0xFF000000u + pass));
+      for (const std::uint32_t p : pixels_)
+        sum += p;
+    }
+    sink_ = sum;
+  }
+  QImage Picture() const override { return QImage(); }
+
+private:
+  std::vector<std::uint32_t> pixels_ = std::vector<std::uint32_t>(800 * 600);
+  volatile std::uint32_t sink_ = 0;
 };
 
 // With --cold every frame starts on caches that hold none of its data: a
@@ -104,6 +150,7 @@ void EvictCaches() {
 
 // One round: frames until about Budget µs have passed, at least MinFrames.
 void TimeRound(TPeerContender &C, double Budget, int MinFrames, TSamples &S) {
+  const std::size_t first = S.Frames.size();
   int frames = 0;
   double spent = 0;
   do {
@@ -120,21 +167,21 @@ void TimeRound(TPeerContender &C, double Budget, int MinFrames, TSamples &S) {
     spent += t;
   } while (spent < Budget || frames < MinFrames);
   S.Rounds.push_back(spent / frames);
+  AddRunSpreads(S, first);
 }
 
-// Which contenders take part (for profiling one alone): bit 0 chart, 1 floor, 2 QCP.
-int g_who = 7;
-// At least this many frames of each contender and size over all rounds.
-constexpr int kMinFrames = 30;
+// Which contenders take part (for profiling one alone): bit 0 chart, 1 floor,
+// 2 QCP, 3 the machine's reference.
+int g_who = 15;
 
-// The contenders of one size in interleaved rounds.
+// The contenders of one size in interleaved rounds, each round at least one
+// run of consecutive frames.
 std::vector<TSamples> RunRounds(const std::vector<std::unique_ptr<TPeerContender>> &Who,
                                 int Rounds) {
   std::vector<TSamples> t(Who.size());
-  const int perRound = (kMinFrames + Rounds - 1) / Rounds;
   for (int r = 0; r < Rounds; ++r)
     for (std::size_t i = 0; i < Who.size(); ++i)
-      if (Who[i]) TimeRound(*Who[i], 30000, perRound, t[i]);
+      if (Who[i]) TimeRound(*Who[i], 30000, kRunFrames, t[i]);
   return t;
 }
 
@@ -149,14 +196,17 @@ void PrintFrames(const char *Who, const TSamples &S) {
 
 void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints, bool ListFrames) {
   const std::string qcp = QcpVersion();
-  std::printf("CPU time per frame (us): median of %d interleaved rounds; fastest, 90th "
-              "percentile and their ratio over all single frames (at least %d a contender)\n",
-              Rounds, kMinFrames);
-  std::printf("%15s | %-23s | %-13s | %-27s | %-20s\n", "", "median of rounds", "ratios",
-              "chart, single frames", qcp.empty() ? "(no QCP)" : "QCP, single frames");
-  std::printf("%6s %8s | %7s %7s %7s | %6s %6s | %6s %6s %6s %6s | %6s %6s %6s\n", "curves",
-              "points", "chart", "floor", "QCP", "ch/flr", "ch/QCP", "min", "p50", "p90", "p90/mn",
-              "min", "p90", "p90/mn");
+  std::printf("CPU time per frame (us): median of %d interleaved rounds; over all single frames "
+              "the fastest, median and 90th percentile and p90/fastest; 'run': p90/fastest "
+              "within each run of %d consecutive frames, median and worst of the runs; 'ref': "
+              "the same for fixed work (the machine's own spread)\n",
+              Rounds, kRunFrames);
+  std::printf("%15s | %-23s | %-13s | %-41s | %-27s | %-13s\n", "", "median of rounds", "ratios",
+              "chart, single frames", qcp.empty() ? "(no QCP)" : "QCP, single frames", "ref");
+  std::printf("%6s %8s | %7s %7s %7s | %6s %6s | %6s %6s %6s %6s %6s %6s | %6s %6s %6s %6s | %6s "
+              "%6s\n",
+              "curves", "points", "chart", "floor", "QCP", "ch/flr", "ch/QCP", "min", "p50", "p90",
+              "p90/mn", "run", "worst", "min", "p90", "p90/mn", "run", "p90/mn", "run");
   for (int points : {198, 2000, 20000})
     for (int curves : {1, 5, 10, 21}) {
       if (OnlyCurves && (curves != OnlyCurves || points != OnlyPoints)) continue;
@@ -165,14 +215,17 @@ void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints, bool ListFrames) {
       who.push_back(g_who & 1 ? MakeChartContender(scene) : nullptr);
       who.push_back(g_who & 2 ? MakeFloorContender(scene) : nullptr);
       who.push_back(g_who & 4 ? MakeQcpContender(scene) : nullptr);
+      who.push_back(g_who & 8 ? std::make_unique<TReferenceContender>() : nullptr);
       const std::vector<TSamples> t = RunRounds(who, Rounds);
       const double chart = t[0].RoundMedian(), floor = t[1].RoundMedian(), q = t[2].RoundMedian();
       const auto ratio = [](double A, double B) { return A > 0 && B > 0 ? A / B : 0.0; };
-      std::printf("%6d %8d | %7.0f %7.0f %7.0f | %6.2f %6.2f | %6.0f %6.0f %6.0f %6.2f | %6.0f "
-                  "%6.0f %6.2f\n",
+      std::printf("%6d %8d | %7.0f %7.0f %7.0f | %6.2f %6.2f | %6.0f %6.0f %6.0f %6.2f %6.2f %6.2f | "
+                  "%6.0f %6.0f %6.2f %6.2f | %6.2f %6.2f\n",
                   curves, points, chart, floor, q, ratio(chart, floor), ratio(chart, q),
                   t[0].Fastest(), Percentile(t[0].Frames, 50), Percentile(t[0].Frames, 90),
-                  t[0].Spread(), t[2].Fastest(), Percentile(t[2].Frames, 90), t[2].Spread());
+                  t[0].Spread(), t[0].RunSpread(), t[0].WorstRunSpread(), t[2].Fastest(),
+                  Percentile(t[2].Frames, 90), t[2].Spread(), t[2].RunSpread(), t[3].Spread(),
+                  t[3].RunSpread());
       if (ListFrames) {
         PrintFrames("chart", t[0]);
         if (who[2]) PrintFrames("QCP", t[2]);
@@ -191,13 +244,14 @@ void StepTable(int Rounds, bool ListFrames) {
   const double chart = t[0].RoundMedian(), q = t[1].RoundMedian();
   std::printf("\nOne temperature step, heaviest state (band, peak curve, 20 snapshots, 198 "
               "points a curve): compose and paint, CPU us\n");
-  std::printf("%-23s | %-9s | %-20s | %-20s\n", "median of rounds", "ratio", "chart, single steps",
+  std::printf("%-23s | %-9s | %-27s | %-27s\n", "median of rounds", "ratio", "chart, single steps",
               "QCP, single steps");
-  std::printf("%11s %11s | %9s | %6s %6s %6s | %6s %6s %6s\n", "chart", "QCP", "chart/QCP", "min",
-              "p90", "p90/mn", "min", "p90", "p90/mn");
-  std::printf("%11.0f %11.0f | %9.2f | %6.0f %6.0f %6.2f | %6.0f %6.0f %6.2f\n", chart, q,
-              q > 0 ? chart / q : 0.0, t[0].Fastest(), Percentile(t[0].Frames, 90), t[0].Spread(),
-              t[1].Fastest(), Percentile(t[1].Frames, 90), t[1].Spread());
+  std::printf("%11s %11s | %9s | %6s %6s %6s %6s | %6s %6s %6s %6s\n", "chart", "QCP", "chart/QCP",
+              "min", "p90", "p90/mn", "run", "min", "p90", "p90/mn", "run");
+  std::printf("%11.0f %11.0f | %9.2f | %6.0f %6.0f %6.2f %6.2f | %6.0f %6.0f %6.2f %6.2f\n", chart,
+              q, q > 0 ? chart / q : 0.0, t[0].Fastest(), Percentile(t[0].Frames, 90),
+              t[0].Spread(), t[0].RunSpread(), t[1].Fastest(), Percentile(t[1].Frames, 90),
+              t[1].Spread(), t[1].RunSpread());
   if (ListFrames) {
     PrintFrames("chart step", t[0]);
     if (who[1]) PrintFrames("QCP step", t[1]);
