@@ -114,17 +114,20 @@ void AddRunSpreads(TSamples &S, std::size_t First) {
 }
 
 // The machine's own steadiness, for scale: a frame of fixed work that
-// depends on nothing but the processor and memory (an 800 x 600 picture's
-// worth of pixels written and read back, four times). Its spread is what the
-// machine adds to any frame of about its length.
+// depends on nothing but the processor and memory (pixels of an 800 x 600
+// picture written and read back), as long as the chart's fastest frame of
+// the size. Its spread is what the machine adds to any frame of that length.
 class TReferenceContender : public TPeerContender {
 public:
+  void SetWork(std::size_t Pixels) { work_ = std::max<std::size_t>(Pixels, 1); }
   void Frame() override {
     std::uint32_t sum = 0;
-    for (int pass = 0; pass < 4; ++pass) {
-      std::fill(pixels_.begin(), pixels_.end(), std::uint32_t(0xFF000000u + pass));
-      for (const std::uint32_t p : pixels_)
-        sum += p;
+    for (std::size_t left = work_, pass = 0; left > 0; ++pass) {
+      const std::size_t n = std::min(left, pixels_.size());
+      std::fill_n(pixels_.begin(), n, std::uint32_t(0xFF000000u + pass));
+      for (std::size_t i = 0; i < n; ++i)
+        sum += pixels_[i];
+      left -= n;
     }
     sink_ = sum;
   }
@@ -132,6 +135,7 @@ public:
 
 private:
   std::vector<std::uint32_t> pixels_ = std::vector<std::uint32_t>(800 * 600);
+  std::size_t work_ = 800 * 600;
   volatile std::uint32_t sink_ = 0;
 };
 
@@ -194,6 +198,27 @@ void PrintFrames(const char *Who, const TSamples &S) {
   std::printf("\n");
 }
 
+// The fastest of a few frames of C, in CPU microseconds.
+double FastestOf(TPeerContender &C, int Frames) {
+  double best = 0;
+  for (int i = 0; i < Frames; ++i) {
+    const double t0 = ThreadCpuMicros();
+    C.Frame();
+    const double t = ThreadCpuMicros() - t0;
+    best = i == 0 ? t : std::min(best, t);
+  }
+  return best;
+}
+
+// Gives the reference as much work as a chart frame takes (both warmed up).
+void MatchReference(TPeerContender &Chart, TReferenceContender &Ref) {
+  const double chart = FastestOf(Chart, 9);
+  const std::size_t picture = 800 * 600;
+  Ref.SetWork(picture);
+  const double ref = FastestOf(Ref, 9);
+  if (chart > 0 && ref > 0) Ref.SetWork(std::size_t(double(picture) * chart / ref));
+}
+
 void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints, bool ListFrames) {
   const std::string qcp = QcpVersion();
   std::printf("CPU time per frame (us): median of %d interleaved rounds; over all single frames "
@@ -201,12 +226,12 @@ void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints, bool ListFrames) {
               "within each run of %d consecutive frames, median and worst of the runs; 'ref': "
               "the same for fixed work (the machine's own spread)\n",
               Rounds, kRunFrames);
-  std::printf("%15s | %-23s | %-13s | %-41s | %-27s | %-13s\n", "", "median of rounds", "ratios",
-              "chart, single frames", qcp.empty() ? "(no QCP)" : "QCP, single frames", "ref");
+  std::printf("%15s | %-23s | %-13s | %-41s | %-27s | %-20s\n", "", "median of rounds", "ratios",
+              "chart, single frames", qcp.empty() ? "(no QCP)" : "QCP, single frames", "ref, fixed work");
   std::printf("%6s %8s | %7s %7s %7s | %6s %6s | %6s %6s %6s %6s %6s %6s | %6s %6s %6s %6s | %6s "
-              "%6s\n",
+              "%6s %6s\n",
               "curves", "points", "chart", "floor", "QCP", "ch/flr", "ch/QCP", "min", "p50", "p90",
-              "p90/mn", "run", "worst", "min", "p90", "p90/mn", "run", "p90/mn", "run");
+              "p90/mn", "run", "worst", "min", "p90", "p90/mn", "run", "min", "p90/mn", "run");
   for (int points : {198, 2000, 20000})
     for (int curves : {1, 5, 10, 21}) {
       if (OnlyCurves && (curves != OnlyCurves || points != OnlyPoints)) continue;
@@ -215,17 +240,23 @@ void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints, bool ListFrames) {
       who.push_back(g_who & 1 ? MakeChartContender(scene) : nullptr);
       who.push_back(g_who & 2 ? MakeFloorContender(scene) : nullptr);
       who.push_back(g_who & 4 ? MakeQcpContender(scene) : nullptr);
-      who.push_back(g_who & 8 ? std::make_unique<TReferenceContender>() : nullptr);
+      if (g_who & 8) {
+        auto ref = std::make_unique<TReferenceContender>();
+        if (who[0]) MatchReference(*who[0], *ref);
+        who.push_back(std::move(ref));
+      } else {
+        who.push_back(nullptr);
+      }
       const std::vector<TSamples> t = RunRounds(who, Rounds);
       const double chart = t[0].RoundMedian(), floor = t[1].RoundMedian(), q = t[2].RoundMedian();
       const auto ratio = [](double A, double B) { return A > 0 && B > 0 ? A / B : 0.0; };
       std::printf("%6d %8d | %7.0f %7.0f %7.0f | %6.2f %6.2f | %6.0f %6.0f %6.0f %6.2f %6.2f %6.2f | "
-                  "%6.0f %6.0f %6.2f %6.2f | %6.2f %6.2f\n",
+                  "%6.0f %6.0f %6.2f %6.2f | %6.0f %6.2f %6.2f\n",
                   curves, points, chart, floor, q, ratio(chart, floor), ratio(chart, q),
                   t[0].Fastest(), Percentile(t[0].Frames, 50), Percentile(t[0].Frames, 90),
                   t[0].Spread(), t[0].RunSpread(), t[0].WorstRunSpread(), t[2].Fastest(),
-                  Percentile(t[2].Frames, 90), t[2].Spread(), t[2].RunSpread(), t[3].Spread(),
-                  t[3].RunSpread());
+                  Percentile(t[2].Frames, 90), t[2].Spread(), t[2].RunSpread(), t[3].Fastest(),
+                  t[3].Spread(), t[3].RunSpread());
       if (ListFrames) {
         PrintFrames("chart", t[0]);
         if (who[2]) PrintFrames("QCP", t[2]);
