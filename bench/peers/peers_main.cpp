@@ -226,12 +226,13 @@ void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints, bool ListFrames) {
               "within each run of %d consecutive frames, median and worst of the runs; 'ref': "
               "the same for fixed work (the machine's own spread)\n",
               Rounds, kRunFrames);
-  std::printf("%15s | %-23s | %-13s | %-41s | %-27s | %-20s\n", "", "median of rounds", "ratios",
+  std::printf("%15s | %-23s | %-13s | %-41s | %-27s | %-27s\n", "", "median of rounds", "ratios",
               "chart, single frames", qcp.empty() ? "(no QCP)" : "QCP, single frames", "ref, fixed work");
   std::printf("%6s %8s | %7s %7s %7s | %6s %6s | %6s %6s %6s %6s %6s %6s | %6s %6s %6s %6s | %6s "
-              "%6s %6s\n",
+              "%6s %6s %6s\n",
               "curves", "points", "chart", "floor", "QCP", "ch/flr", "ch/QCP", "min", "p50", "p90",
-              "p90/mn", "run", "worst", "min", "p90", "p90/mn", "run", "min", "p90/mn", "run");
+              "p90/mn", "run", "worst", "min", "p90", "p90/mn", "run", "min", "p90/mn", "run",
+              "worst");
   for (int points : {198, 2000, 20000})
     for (int curves : {1, 5, 10, 21}) {
       if (OnlyCurves && (curves != OnlyCurves || points != OnlyPoints)) continue;
@@ -251,12 +252,12 @@ void FrameTable(int Rounds, int OnlyCurves, int OnlyPoints, bool ListFrames) {
       const double chart = t[0].RoundMedian(), floor = t[1].RoundMedian(), q = t[2].RoundMedian();
       const auto ratio = [](double A, double B) { return A > 0 && B > 0 ? A / B : 0.0; };
       std::printf("%6d %8d | %7.0f %7.0f %7.0f | %6.2f %6.2f | %6.0f %6.0f %6.0f %6.2f %6.2f %6.2f | "
-                  "%6.0f %6.0f %6.2f %6.2f | %6.0f %6.2f %6.2f\n",
+                  "%6.0f %6.0f %6.2f %6.2f | %6.0f %6.2f %6.2f %6.2f\n",
                   curves, points, chart, floor, q, ratio(chart, floor), ratio(chart, q),
                   t[0].Fastest(), Percentile(t[0].Frames, 50), Percentile(t[0].Frames, 90),
                   t[0].Spread(), t[0].RunSpread(), t[0].WorstRunSpread(), t[2].Fastest(),
                   Percentile(t[2].Frames, 90), t[2].Spread(), t[2].RunSpread(), t[3].Fastest(),
-                  t[3].Spread(), t[3].RunSpread());
+                  t[3].Spread(), t[3].RunSpread(), t[3].WorstRunSpread());
       if (ListFrames) {
         PrintFrames("chart", t[0]);
         if (who[2]) PrintFrames("QCP", t[2]);
