@@ -287,16 +287,7 @@ private:
       if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.category() == QChar::Separator_Line ||
           c.category() == QChar::Separator_Paragraph)
         return nullptr;
-    if (laidNow_ < 0) {
-      for (std::size_t i = 0; i < laid_.size() && laidNow_ < 0; ++i)
-        if (laid_[i].Font.SameAs(Font)) laidNow_ = int(i);
-      if (laidNow_ < 0) {
-        if (laid_.size() >= MaxWidthFonts) laid_.clear();
-        laid_.emplace_back();
-        laid_.back().Font.Assign(Font);
-        laidNow_ = int(laid_.size()) - 1;
-      }
-    }
+    if (laidNow_ < 0) laidNow_ = TableOf(laid_, Font);
     TLaidOut &t = laid_[std::size_t(laidNow_)];
     if (const auto it = t.Recent.constFind(Text); it != t.Recent.cend()) return &*it;
     // A text found among the older ones moves up; a full table of recent
@@ -316,19 +307,21 @@ private:
     return &*t.Recent.insert(Text, laid);
   }
 
+  // The index of Font's table among Tables (texts kept per font), a new one
+  // when there is none; a full set of tables starts again.
+  template <typename TTable> static int TableOf(std::vector<TTable> &Tables, const TFont &Font) {
+    for (std::size_t i = 0; i < Tables.size(); ++i)
+      if (Tables[i].Font.SameAs(Font)) return int(i);
+    if (Tables.size() >= MaxFontTables) Tables.clear();
+    Tables.emplace_back();
+    Tables.back().Font.Assign(Font);
+    return int(Tables.size()) - 1;
+  }
+
   // Width of Text in Font (see Metrics).
   int Width(const TFont &Font, const QString &Text) {
     const QFontMetrics &fm = Metrics(Font);
-    if (widthsNow_ < 0) {
-      for (std::size_t i = 0; i < widths_.size() && widthsNow_ < 0; ++i)
-        if (widths_[i].Font.SameAs(Font)) widthsNow_ = int(i);
-      if (widthsNow_ < 0) {
-        if (widths_.size() >= MaxWidthFonts) widths_.clear();
-        widths_.emplace_back();
-        widths_.back().Font.Assign(Font);
-        widthsNow_ = int(widths_.size()) - 1;
-      }
-    }
+    if (widthsNow_ < 0) widthsNow_ = TableOf(widths_, Font);
     QHash<QString, int> &known = widths_[std::size_t(widthsNow_)].Of;
     if (const auto it = known.constFind(Text); it != known.cend()) return *it;
     if (known.size() >= MaxWidthsPerFont) known.clear();
@@ -352,7 +345,7 @@ private:
     TFont Font;
     QHash<QString, int> Of;
   };
-  static constexpr std::size_t MaxWidthFonts = 8;
+  static constexpr std::size_t MaxFontTables = 8;
   static constexpr qsizetype MaxWidthsPerFont = 256;
   std::vector<TWidths> widths_;
   int widthsNow_ = -1; // index of the table of the font of the metrics
