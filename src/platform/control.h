@@ -281,6 +281,11 @@ public:
   void WidgetMoved(int ALeft, int ATop);
   /// Platform-internal: the window was shown for the first time.
   void WidgetShown();
+  /// Platform-internal: the window's scale changed (a screen of another
+  /// density); the system's own control takes a font made at the new scale.
+  void WidgetScaleChanged() {
+    if (widget_) NativeFontChanged();
+  }
   /// Platform-internal: the back buffer (null for controls without one).
   const TNativeImage *BackBuffer() const;
   /// Platform-internal: what the window shows (the screen canvas's picture

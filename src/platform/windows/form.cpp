@@ -133,8 +133,8 @@ TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
       SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
       // Children take their logical bounds at the new scale (their windows
-      // no longer have the size Width and Height say); back buffers follow
-      // on their next paint.
+      // no longer have the size Width and Height say) and common controls a
+      // font made at it; back buffers follow on their next paint.
       struct TWalk {
         static void Stale(TControl &C) {
           C.Invalidate();
@@ -142,6 +142,7 @@ TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
             for (int i = 0; i < wc->ControlCount(); ++i) {
               TControl *child = wc->Controls(i);
               child->WidgetResized(child->Width(), child->Height());
+              child->WidgetScaleChanged();
               Stale(*child);
             }
         }

@@ -573,6 +573,24 @@ TEST(WindowFonts, CommonControlsDrawWithTheirControlsFont) {
   EXPECT_STREQ(WindowFontOf(memo->Widget()).lfFaceName, L"Courier New");
 }
 
+// Moved to a screen of another density, the window's common controls get a
+// font made at the new scale (the override stands in for the new screen).
+TEST(WindowFonts, ANewScaleRemakesTheControlsFonts) {
+  TForm form(nullptr);
+  form.Font()->SetHeight(-12);
+  auto *box = new TCheckBox(&form);
+  box->SetParent(&form);
+  ASSERT_EQ(WindowFontOf(box->Widget()).lfHeight, -12);
+  Application->SetPixelRatioOverride(2);
+  RECT frame{};
+  GetWindowRect(form.Widget(), &frame);
+  SendMessageW(form.Widget(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&frame));
+  const LOGFONTW lf = WindowFontOf(box->Widget());
+  Application->SetPixelRatioOverride(0);
+  EXPECT_EQ(lf.lfHeight, -24);
+}
+
 TEST(WindowAccessibility, APaintedWindowsTextIsItsCurrentNameCutToTheBuffer) {
   TForm form(nullptr);
   auto *label = new TLabel(&form);
