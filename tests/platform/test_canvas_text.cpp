@@ -201,6 +201,39 @@ TEST(CanvasText, TextsDrawnAgainKeepThePixelsOfAFreshLayout) {
         EXPECT_TRUE(b.Image() == expected) << text << " at " << height << " px";
       }
 }
+
+// Far more texts than the device keeps: the oldest go, and whatever is drawn
+// (a text kept, dropped or just found again) has the pixels of a fresh layout.
+TEST(CanvasText, ManyTextsLeaveEveryTextItsPixels) {
+  TBitmap b(120, 30);
+  TCanvas &c = b.Canvas();
+  const auto drawn = [&](const std::string &Text) {
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(clWhite);
+    c.FillRect(Rect(0, 0, 120, 30));
+    c.Brush().SetStyle(bsClear);
+    c.TextOut(4, 4, Text);
+    return b.Image().copy();
+  };
+  TBitmap fresh(120, 30);
+  QImage expected = fresh.Image().copy();
+  {
+    QPainter p(&expected);
+    const QFont f = ToQFont(c.Font());
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(4, 4 + QFontMetrics(f).ascent(), QStringLiteral("T7 K"));
+  }
+  for (int round = 0; round < 3; ++round)
+    for (int i = 0; i < 700; ++i) {
+      const std::string text = "T" + std::to_string(i) + " K";
+      const QImage got = drawn(text);
+      if (i == 7) {
+        EXPECT_TRUE(got == expected) << "round " << round;
+      }
+    }
+  EXPECT_TRUE(drawn("T7 K") == expected);
+}
 #endif
 
 } // namespace
