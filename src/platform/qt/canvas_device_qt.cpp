@@ -283,24 +283,25 @@ private:
   const QStaticText *LaidOut(const TFont &Font, const QString &Text) {
     if (Text.isEmpty() || Text.size() > MaxLaidOutLength) return nullptr;
     if (Font.Style().Contains(fsUnderline) || Font.Style().Contains(fsStrikeOut)) return nullptr;
-    for (const QChar c : Text)
-      if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.category() == QChar::Separator_Line ||
-          c.category() == QChar::Separator_Paragraph)
-        return nullptr;
     if (laidNow_ < 0) laidNow_ = TableOf(laid_, Font);
     TLaidOut &t = laid_[std::size_t(laidNow_)];
     if (const auto it = t.Recent.constFind(Text); it != t.Recent.cend()) return &*it;
     // A text found among the older ones moves up; a full table of recent
     // texts becomes the older one, so texts drawn on every paint stay.
+    // Only texts without control characters are ever kept.
     QStaticText laid;
     if (const auto it = t.Older.constFind(Text); it != t.Older.cend()) {
       laid = *it;
     } else {
+      for (const QChar c : Text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.category() == QChar::Separator_Line ||
+            c.category() == QChar::Separator_Paragraph)
+          return nullptr;
       laid.setText(Text);
       laid.setTextFormat(Qt::PlainText);
       laid.prepare(QTransform(), *font_);
     }
-    if (t.Recent.size() >= MaxWidthsPerFont) {
+    if (t.Recent.size() >= MaxTextsPerFont) {
       t.Older.swap(t.Recent);
       t.Recent.clear();
     }
@@ -324,7 +325,7 @@ private:
     if (widthsNow_ < 0) widthsNow_ = TableOf(widths_, Font);
     QHash<QString, int> &known = widths_[std::size_t(widthsNow_)].Of;
     if (const auto it = known.constFind(Text); it != known.cend()) return *it;
-    if (known.size() >= MaxWidthsPerFont) known.clear();
+    if (known.size() >= MaxTextsPerFont) known.clear();
     const int w = fm.horizontalAdvance(Text);
     known.insert(Text, w);
     return w;
@@ -346,7 +347,7 @@ private:
     QHash<QString, int> Of;
   };
   static constexpr std::size_t MaxFontTables = 8;
-  static constexpr qsizetype MaxWidthsPerFont = 256;
+  static constexpr qsizetype MaxTextsPerFont = 256;
   std::vector<TWidths> widths_;
   int widthsNow_ = -1; // index of the table of the font of the metrics
 
